@@ -1,0 +1,66 @@
+# velin_add_library(<target>
+#     EXPORT_NAME <Name>        imported target becomes Velin::<Name>
+#     HEADER_DIR <dir>          headers install to include/velin/<dir>
+#     UMBRELLA <Header>         generated header that includes every public header
+#     [PUBLIC_LIBS ...] [PRIVATE_LIBS ...] [DEFINE <MACRO>] [PKGCONFIG_DEPS "..."])
+#
+# Sources are every *.cpp of the calling directory; public headers every *.h
+# that does not end in _p.h.  Files are globbed so that adding a class needs
+# no edit here.
+function(velin_add_library target)
+    cmake_parse_arguments(ARG "" "EXPORT_NAME;HEADER_DIR;UMBRELLA;DEFINE;PKGCONFIG_DEPS" "PUBLIC_LIBS;PRIVATE_LIBS;EXTRA_SOURCES" ${ARGN})
+    file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    file(GLOB_RECURSE _headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    set(_public)
+    foreach(h ${_headers})
+        if(NOT h MATCHES "_p\\.h$")
+            list(APPEND _public ${h})
+        endif()
+    endforeach()
+    list(SORT _public)
+
+    add_library(${target} SHARED ${_sources} ${_headers} ${ARG_EXTRA_SOURCES})
+    add_library(Velin::${ARG_EXPORT_NAME} ALIAS ${target})
+    set_target_properties(${target} PROPERTIES
+        EXPORT_NAME ${ARG_EXPORT_NAME}
+        VERSION ${VELINWLAN_VERSION}
+        SOVERSION ${VELINWLAN_SOVERSION})
+    if(ARG_DEFINE)
+        target_compile_definitions(${target} PRIVATE ${ARG_DEFINE})
+    endif()
+    target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+
+    # The umbrella header includes every public header by its path below
+    # include/velin, the same path the headers use for one another.
+    get_filename_component(_parent ${CMAKE_CURRENT_SOURCE_DIR} DIRECTORY)
+    set(_content "// Generated: includes every public header of ${target}.\n#pragma once\n")
+    foreach(h ${_public})
+        file(RELATIVE_PATH _rel ${_parent} ${h})
+        string(APPEND _content "#include \"${_rel}\"\n")
+    endforeach()
+    set(_umbrella ${PROJECT_BINARY_DIR}/include/${ARG_UMBRELLA})
+    file(GENERATE OUTPUT ${_umbrella} CONTENT "${_content}")
+
+    target_include_directories(${target} PUBLIC
+        $<BUILD_INTERFACE:${_parent}>
+        $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
+        $<INSTALL_INTERFACE:${VELIN_INCLUDE_INSTALL_DIR}>)
+
+    install(TARGETS ${target} EXPORT VelinWlanTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    foreach(h ${_public})
+        file(RELATIVE_PATH _rel ${_parent} ${h})
+        get_filename_component(_reldir ${_rel} DIRECTORY)
+        install(FILES ${h} DESTINATION ${VELIN_INCLUDE_INSTALL_DIR}/${_reldir})
+    endforeach()
+    install(FILES ${_umbrella} DESTINATION ${VELIN_INCLUDE_INSTALL_DIR})
+
+    ecm_generate_pkgconfig_file(BASE_NAME ${target}
+        LIB_NAME ${target}
+        INCLUDE_INSTALL_DIR ${VELIN_INCLUDE_INSTALL_DIR}
+        DEPS "${ARG_PKGCONFIG_DEPS}"
+        DESCRIPTION "${target}, part of the Velin WLAN user interface"
+        INSTALL)
+endfunction()
