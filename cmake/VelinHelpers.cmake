@@ -1,7 +1,7 @@
 # velin_add_library(<target>
 #     EXPORT_NAME <Name>        imported target becomes Velin::<Name>
 #     HEADER_DIR <dir>          headers install to include/velin/<dir>
-#     UMBRELLA <Header>         generated header that includes every public header
+#     [UMBRELLA <Header>]       generated header that includes every public header
 #     [PUBLIC_LIBS ...] [PRIVATE_LIBS ...] [DEFINE <MACRO>] [PKGCONFIG_DEPS "..."])
 #
 # Sources are every *.cpp of the calling directory; public headers every *.h
@@ -10,6 +10,10 @@
 function(velin_add_library target)
     cmake_parse_arguments(ARG "" "EXPORT_NAME;HEADER_DIR;UMBRELLA;DEFINE;PKGCONFIG_DEPS" "PUBLIC_LIBS;PRIVATE_LIBS;EXTRA_SOURCES" ${ARGN})
     file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(NOT _sources)
+        message(STATUS "${target}: no sources yet, not built")
+        return()
+    endif()
     file(GLOB_RECURSE _headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     set(_public)
     foreach(h ${_headers})
@@ -33,13 +37,19 @@ function(velin_add_library target)
     # The umbrella header includes every public header by its path below
     # include/velin, the same path the headers use for one another.
     get_filename_component(_parent ${CMAKE_CURRENT_SOURCE_DIR} DIRECTORY)
+    if(NOT ARG_UMBRELLA)
+        set(ARG_UMBRELLA "")
+    endif()
     set(_content "// Generated: includes every public header of ${target}.\n#pragma once\n")
     foreach(h ${_public})
         file(RELATIVE_PATH _rel ${_parent} ${h})
         string(APPEND _content "#include \"${_rel}\"\n")
     endforeach()
-    set(_umbrella ${PROJECT_BINARY_DIR}/include/${ARG_UMBRELLA})
-    file(GENERATE OUTPUT ${_umbrella} CONTENT "${_content}")
+    if(ARG_UMBRELLA)
+        set(_umbrella ${PROJECT_BINARY_DIR}/include/${ARG_UMBRELLA})
+        file(GENERATE OUTPUT ${_umbrella} CONTENT "${_content}")
+        install(FILES ${_umbrella} DESTINATION ${VELIN_INCLUDE_INSTALL_DIR})
+    endif()
 
     target_include_directories(${target} PUBLIC
         $<BUILD_INTERFACE:${_parent}>
@@ -55,7 +65,6 @@ function(velin_add_library target)
         get_filename_component(_reldir ${_rel} DIRECTORY)
         install(FILES ${h} DESTINATION ${VELIN_INCLUDE_INSTALL_DIR}/${_reldir})
     endforeach()
-    install(FILES ${_umbrella} DESTINATION ${VELIN_INCLUDE_INSTALL_DIR})
 
     ecm_generate_pkgconfig_file(BASE_NAME ${target}
         LIB_NAME ${target}

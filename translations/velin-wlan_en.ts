@@ -192,8 +192,8 @@
         <translation>Hidden network</translation>
     </message>
     <message id="qtn_conn_sic_title">
-        <source>Connect to network</source>
-        <translation>Connect to network</translation>
+        <source>Join network</source>
+        <translation>Join network</translation>
     </message>
     <message id="qtn_conn_sic_wps_pin_title">
         <source>Wi-Fi Protected Setup with PIN</source>

@@ -217,11 +217,12 @@ void SimpleInformationBanner::paint(QPainter* painter, const QStyleOptionGraphic
 {
     painter->setRenderHint(QPainter::Antialiasing);
     const QRectF r = rect();
-    // A soft edge under the bar, then the translucent bar itself.
+    // A soft edge under the bar, then the bar itself, opaque so that the
+    // header under it never shows through its text.
     painter->setPen(Qt::NoPen);
     painter->setBrush(QColor(0, 0, 0, 60));
     painter->drawRoundedRect(r.adjusted(-1, 1, 1, 3), Radius + 1, Radius + 1);
-    painter->setBrush(QColor(0x2a, 0x2f, 0x37, 238));
+    painter->setBrush(QColor(0x2a, 0x2f, 0x37));
     // A faint light rim keeps the bar apart from a dark sheet under it.
     painter->setPen(QPen(QColor(255, 255, 255, 48), 1));
     painter->drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), Radius, Radius);

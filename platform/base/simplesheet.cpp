@@ -25,6 +25,7 @@ const qreal ButtonMinimumWidth = 96;
 const qreal SpinnerSize = 36;
 const qreal SpinnerGap = 12;
 const int TitleTextSize = 22;
+const int TitleMinimumTextSize = 17;  // long titles shrink this far before eliding
 const int ButtonTextSize = 20;
 const qreal PanThreshold = 16;
 const qreal WheelStep = 64;      // pixels per wheel notch
@@ -42,6 +43,19 @@ QFont headerFont(const char* styleName, int pixelSize)
     QFont font = Touch::Theme::instance()->style(QLatin1String(styleName)).font;
     font.setPixelSize(pixelSize);
     font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+// The header font at the largest size, down to the minimum, in which the
+// title fits the width; long titles are elided only below that.
+QFont titleFont(const QString& title, qreal width)
+{
+    QFont font = headerFont("CommonSingleTitle", TitleTextSize);
+    for (int size = TitleTextSize; size > TitleMinimumTextSize; --size) {
+        if (QFontMetricsF(font).horizontalAdvance(title) <= width)
+            break;
+        font.setPixelSize(size - 1);
+    }
     return font;
 }
 
@@ -163,8 +177,8 @@ void SheetHeader::setTitleArea(const QRectF& area, qreal spinnerReserve)
 // The title and the spinner before it form one group, centred in the area.
 void SheetHeader::groupGeometry(QRectF* textRect, QRectF* spinnerRect) const
 {
-    const QFontMetricsF fm(headerFont("CommonSingleTitle", TitleTextSize));
     const qreal available = qMax<qreal>(0, m_titleArea.width() - m_spinnerReserve);
+    const QFontMetricsF fm(titleFont(m_title, available));
     const qreal textWidth = m_title.isEmpty() ? 0 : qMin(available, fm.horizontalAdvance(m_title));
     const qreal groupWidth = textWidth + m_spinnerReserve;
     const qreal left = m_titleArea.center().x() - groupWidth / 2;
@@ -189,7 +203,7 @@ void SheetHeader::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWid
     groupGeometry(&textRect, nullptr);
     if (m_title.isEmpty() || textRect.width() <= 0)
         return;
-    const QFont font = headerFont("CommonSingleTitle", TitleTextSize);
+    const QFont font = titleFont(m_title, qMax<qreal>(0, m_titleArea.width() - m_spinnerReserve));
     painter->setFont(font);
     painter->setPen(p.text);
     // Elided by hand, one pixel of slack against rounding.
@@ -516,9 +530,16 @@ void SimpleSheetPrivate::layoutHeader()
         return;
     const qreal top = (HeaderHeight - ButtonHeight) / 2;
     const qreal maxButtonWidth = width * 0.3;
+    // A button without a label is no action: it is not shown at all.
+    rejectButton->setVisible(!rejectButton->text().isEmpty());
+    acceptButton->setVisible(!acceptButton->text().isEmpty());
     // Both buttons as wide as the wider one: the header looks balanced.
-    const qreal buttonWidth = qMin(maxButtonWidth, qMax(rejectButton->effectiveSizeHint(Qt::PreferredSize).width(),
-                                                        acceptButton->effectiveSizeHint(Qt::PreferredSize).width()));
+    qreal widest = 0;
+    for (const Touch::Button* button : {rejectButton, acceptButton}) {
+        if (!button->text().isEmpty())
+            widest = qMax(widest, button->effectiveSizeHint(Qt::PreferredSize).width());
+    }
+    const qreal buttonWidth = qMin(maxButtonWidth, widest);
     const bool rtl = q->layoutDirection() == Qt::RightToLeft;
 
     // Positions for left-to-right; mirrored for right-to-left.

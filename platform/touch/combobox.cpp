@@ -30,15 +30,14 @@ public:
         const int now = (model && current.isValid()) ? current.row() : -1;
         if (!current.isValid())
             current = QPersistentModelIndex();
-        if (now != lastIndex) {
-            lastIndex = now;
-            q->update();
-            Q_EMIT q->currentIndexChanged(now);
-        } else {
-            q->update();
-        }
+        q->update();
         if (popup)
             popup->rebuild();
+        // Last: a receiver may rebuild its page and delete this combo box.
+        if (now != lastIndex) {
+            lastIndex = now;
+            Q_EMIT q->currentIndexChanged(now);
+        }
     }
 
     void watch(QAbstractItemModel* m);
@@ -177,11 +176,8 @@ void ComboBox::setItemModel(QAbstractItemModel* model)
     }
     d->model = model;
     d->current = QPersistentModelIndex();
-    if (model) {
-        if (!model->QObject::parent())
-            model->setParent(this);
+    if (model)
         d->watch(model);
-    }
     d->sync();
 }
 
@@ -241,9 +237,12 @@ void ComboBox::showPopup()
     d->popup = popup;
     popup->setFocus(Qt::PopupFocusReason);
     connect(popup, &ComboBoxPopup::rowPicked, this, [this](int row) {
-        setCurrentIndex(row);
-        Q_EMIT activated(row);
+        // Receivers of either signal may delete this combo box.
+        QPointer<ComboBox> self(this);
         hidePopup();
+        setCurrentIndex(row);
+        if (self)
+            Q_EMIT activated(row);
     });
     connect(popup, &ComboBoxPopup::dismissed, this, &ComboBox::hidePopup);
     popup->rebuild();
@@ -270,11 +269,6 @@ QSizeF ComboBox::sizeHint(Qt::SizeHint which, const QSizeF& constraint) const
     const qreal h = qMax(s.minimumHeight, textH + s.padding.top() + s.padding.bottom());
     const qreal w = which == Qt::MinimumSize ? 96 : 240;
     return QSizeF(w + s.padding.left() + s.padding.right(), h);
-}
-
-void ComboBox::styleChanged()
-{
-    Widget::styleChanged();
 }
 
 void ComboBox::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget)

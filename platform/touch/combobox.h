@@ -39,7 +39,8 @@ public:
     QString currentText() const;
     int count() const;
 
-    // Not owned unless it has no parent (then reparented to the combo box).
+    // Never owned, as with Qt's views: the caller keeps the model alive (it may
+    // live on the stack).
     // Resets the current index to -1.
     void setItemModel(QAbstractItemModel* model);
     QAbstractItemModel* itemModel() const;
@@ -64,7 +65,6 @@ Q_SIGNALS:
 
 protected:
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF& constraint = QSizeF()) const override;
-    void styleChanged() override;
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -87,6 +87,7 @@ public:
     Dialog::StandardButton clicked = Dialog::NoStandardButton;
     int result = Dialog::Rejected;
     QEventLoop* loop = nullptr;
+    bool finished = false;   // done() since exec() began
 
     void buttonClicked(Dialog::StandardButton which)
     {
@@ -263,7 +264,13 @@ int Dialog::exec(ApplicationWindow* window)
     }
     QPointer<Dialog> self(this);
     d->result = Rejected;
+    d->finished = false;
     appear(window, deletionPolicy());
+    // A slot on appearing() may already have finished the dialog.
+    if (!self)
+        return Rejected;
+    if (d->finished)
+        return d->result;
     QEventLoop loop;
     d->loop = &loop;
     const int code = loop.exec(QEventLoop::DialogExec);
@@ -281,6 +288,7 @@ void Dialog::accept()
 void Dialog::done(int result)
 {
     d->result = result;
+    d->finished = true;
     QPointer<Dialog> self(this);
     disappear();
     Q_EMIT finished(result);
@@ -303,11 +311,6 @@ void Dialog::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QW
 {
     // The dimmed backdrop; the card paints itself.
     SceneWindow::paint(painter, option, widget);
-}
-
-void Dialog::resizeEvent(QGraphicsSceneResizeEvent* event)
-{
-    SceneWindow::resizeEvent(event);
 }
 
 } // namespace Touch

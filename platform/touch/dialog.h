@@ -84,7 +84,6 @@ Q_SIGNALS:
 protected:
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
                QWidget* widget = nullptr) override;
-    void resizeEvent(QGraphicsSceneResizeEvent* event) override;
 
 private:
     friend class DialogPrivate;

@@ -2,6 +2,7 @@
 
 #include "touch/theme.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStaticText>
@@ -116,6 +117,14 @@ void Label::styleChanged()
 {
     d->invalidate();
     Widget::styleChanged();
+}
+
+void Label::changeEvent(QEvent* event)
+{
+    // The prepared text carries the (mirrored) alignment and the font.
+    if (event->type() == QEvent::LayoutDirectionChange || event->type() == QEvent::FontChange)
+        d->invalidate();
+    Widget::changeEvent(event);
 }
 
 QSizeF Label::sizeHint(Qt::SizeHint which, const QSizeF& constraint) const

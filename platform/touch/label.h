@@ -38,6 +38,7 @@ Q_SIGNALS:
 protected:
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF& constraint = QSizeF()) const override;
     void styleChanged() override;
+    void changeEvent(QEvent* event) override;
 
 private:
     LabelPrivate* const d;

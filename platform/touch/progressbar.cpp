@@ -128,11 +128,6 @@ QVariant ProgressBar::itemChange(GraphicsItemChange change, const QVariant& valu
     return result;
 }
 
-void ProgressBar::styleChanged()
-{
-    Widget::styleChanged();
-}
-
 QSizeF ProgressBar::sizeHint(Qt::SizeHint which, const QSizeF& constraint) const
 {
     if (which == Qt::MaximumSize || which == Qt::MinimumDescent)

@@ -49,7 +49,6 @@ Q_SIGNALS:
 protected:
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF& constraint = QSizeF()) const override;
     QVariant itemChange(GraphicsItemChange change, const QVariant& value) override;
-    void styleChanged() override;
 
 private:
     ProgressBarPrivate* const d;

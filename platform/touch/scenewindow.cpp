@@ -44,6 +44,11 @@ void SceneWindowPrivate::show(ApplicationWindow* target, bool systemwide)
         window->d->remove(q);
     window = target;
     target->d->add(q, systemwide);
+    // Keys must not go on into a field of a window now covered.
+    if (QGraphicsItem* focus = q->scene() ? q->scene()->focusItem() : nullptr) {
+        if (!q->isAncestorOf(focus) && !target->overlayLayer()->isAncestorOf(focus))
+            focus->clearFocus();
+    }
     dismissing = false;
     if (state == SceneWindow::Appeared || state == SceneWindow::Appearing)
         return;   // already there: only raised

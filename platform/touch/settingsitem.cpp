@@ -57,6 +57,23 @@ QVariant unsignedVariant(quint64 number)
 
 QVariant toQVariant(GVariant* value, const QByteArray& key)
 {
+    if (g_variant_is_of_type(value, G_VARIANT_TYPE("av"))) {
+        QVariantList list;
+        const gsize count = g_variant_n_children(value);
+        for (gsize i = 0; i < count; ++i) {
+            GVariant* boxed = g_variant_get_child_value(value, i);
+            GVariant* item = g_variant_get_variant(boxed);
+            const QVariant converted = toQVariant(item, key);
+            g_variant_unref(item);
+            g_variant_unref(boxed);
+            // An item without counterpart makes the whole list unreadable
+            // rather than silently shorter.
+            if (!converted.isValid())
+                return QVariant();
+            list.append(converted);
+        }
+        return QVariant(list);
+    }
     const GVariantType* type = g_variant_get_type(value);
     if (g_variant_type_equal(type, G_VARIANT_TYPE_INT32))
         return QVariant(int(g_variant_get_int32(value)));
@@ -135,6 +152,24 @@ GVariant* toGVariant(const QVariant& value, const QByteArray& key)
         const QByteArray bytes = value.toByteArray();
         return g_variant_new_fixed_array(G_VARIANT_TYPE_BYTE, bytes.constData(), gsize(bytes.size()),
                                          sizeof(guchar));
+    }
+    case QMetaType::QVariantList: {
+        const QVariantList list = value.toList();
+        QList<GVariant*> items;
+        for (const QVariant& item : list) {
+            GVariant* converted = toGVariant(item, key);
+            if (!converted) {
+                for (GVariant* done : qAsConst(items))
+                    g_variant_unref(g_variant_ref_sink(done));
+                return nullptr;
+            }
+            items.append(g_variant_new_variant(converted));
+        }
+        GVariantBuilder builder;
+        g_variant_builder_init(&builder, G_VARIANT_TYPE("av"));
+        for (GVariant* item : qAsConst(items))
+            g_variant_builder_add_value(&builder, item);
+        return g_variant_builder_end(&builder);
     }
     default:
         break;
@@ -240,6 +275,25 @@ QStringList SettingsItem::listDirs() const
     return dirs;
 }
 
+QStringList SettingsItem::listKeys() const
+{
+    QStringList keys;
+    if (!d->isDir)
+        return keys;
+    ClientRef ref;
+    gint count = 0;
+    gchar** names = dconf_client_list(ref.client, d->dirBytes.constData(), &count);
+    const QString prefix = QString::fromUtf8(d->dirBytes);
+    for (gint i = 0; i < count; ++i) {
+        const QByteArray name(names[i]);
+        if (!name.endsWith('/'))
+            keys.append(prefix + QString::fromUtf8(name));
+    }
+    g_strfreev(names);
+    keys.sort();
+    return keys;
+}
+
 bool SettingsItem::set(const QVariant& value)
 {
     if (!d->isKey) {
@@ -257,6 +311,29 @@ bool SettingsItem::set(const QVariant& value)
 bool SettingsItem::unset()
 {
     return set(QVariant());
+}
+
+bool SettingsItem::resetDirectory(const QString& path)
+{
+    QByteArray dir = path.toUtf8();
+    if (!dir.endsWith('/'))
+        dir += '/';
+    // An empty path would otherwise become the root, and reset everything.
+    if (path.isEmpty() || !dconf_is_dir(dir.constData(), nullptr)) {
+        qWarning("Touch::SettingsItem: cannot reset \"%s\": not a directory path", path.toUtf8().constData());
+        return false;
+    }
+    ClientRef ref;
+    GError* error = nullptr;
+    // A directory with no value resets everything below it.
+    if (!dconf_client_write_sync(ref.client, dir.constData(), nullptr, nullptr, nullptr, &error)) {
+        qWarning("Touch::SettingsItem: could not reset %s: %s", dir.constData(),
+                 error ? error->message : "unknown error");
+        if (error)
+            g_error_free(error);
+        return false;
+    }
+    return true;
 }
 
 void SettingsItem::reload()

@@ -266,6 +266,7 @@ void TextEdit::styleChanged()
     pal.setColor(QPalette::Text, s.foreground);
     pal.setColor(QPalette::WindowText, s.foreground);
     pal.setColor(QPalette::PlaceholderText, s.secondary);
+    pal.setColor(QPalette::Disabled, QPalette::Text, s.secondary);
     pal.setColor(QPalette::Highlight, s.accent);
     pal.setColor(QPalette::HighlightedText, Qt::white);
     d->lineEdit->setPalette(pal);

@@ -27,6 +27,16 @@ private Q_SLOTS:
     void reloadFollowsProfile();
     void writesThroughService();
     void writeToReadOnlyStoreFails();
+    void listKeys_data();
+    void listKeys();
+    void variantListRoundTrip_data();
+    void variantListRoundTrip();
+    void variantListFromKeyfile();
+    void variantListWithUnstorableItem();
+    void resetDirectory_data();
+    void resetDirectory();
+    void resetDirectoryInvalidPath_data();
+    void resetDirectoryInvalidPath();
 };
 
 void tst_SettingsItem::readsEveryType_data()
@@ -218,6 +228,148 @@ void tst_SettingsItem::writeToReadOnlyStoreFails()
 
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot store a value of type QPoint")));
     QVERIFY(!SettingsItem(QStringLiteral("/velin/test/value")).set(QPoint(1, 2)));
+}
+
+void tst_SettingsItem::listKeys_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("dir") << QStringLiteral("/velin/net")
+                         << QStringList{QStringLiteral("/velin/net/a key"), QStringLiteral("/velin/net/count"),
+                                        QStringLiteral("/velin/net/zeta")};
+    QTest::newRow("dir with slash") << QStringLiteral("/velin/net/")
+                                    << QStringList{QStringLiteral("/velin/net/a key"),
+                                                   QStringLiteral("/velin/net/count"),
+                                                   QStringLiteral("/velin/net/zeta")};
+    QTest::newRow("only dirs") << QStringLiteral("/velin") << QStringList();
+    QTest::newRow("nested") << QStringLiteral("/velin/net/sub") << QStringList{QStringLiteral("/velin/net/sub/k")};
+    QTest::newRow("unknown") << QStringLiteral("/velin/none") << QStringList();
+    QTest::newRow("a key") << QStringLiteral("/velin/net/count") << QStringList();
+}
+
+void tst_SettingsItem::listKeys()
+{
+    QFETCH(QString, path);
+    QFETCH(QStringList, expected);
+
+    DconfFixture dconf;
+    QVERIFY(dconf.loadKeyfile(QStringLiteral("[velin/net]\nzeta=1\ncount=2\na key='x'\n"
+                                             "[velin/net/sub]\nk=1\n")));
+    QCOMPARE(SettingsItem(path).listKeys(), expected);
+}
+
+void tst_SettingsItem::variantListRoundTrip_data()
+{
+    QTest::addColumn<QVariant>("value");
+
+    QTest::newRow("empty") << QVariant(QVariantList());
+    QTest::newRow("bytes") << QVariant(QVariantList{254, 0, 55, 42, 0, 0, 0, 1});
+    QTest::newRow("mixed") << QVariant(QVariantList{QStringLiteral("one"), true, QByteArray("\x00\xff", 2),
+                                                    QStringList{QStringLiteral("a")}});
+    QTest::newRow("nested") << QVariant(QVariantList{QVariantList{1, 2}, QStringLiteral("x")});
+}
+
+void tst_SettingsItem::variantListRoundTrip()
+{
+    QFETCH(QVariant, value);
+
+    DconfFixture dconf;
+    dconf.setUserDatabaseEnabled(true);
+    QVERIFY(dconf.load({{QStringLiteral("/velin/test/other"), QVariant(1)}}));
+
+    SettingsItem item(QStringLiteral("/velin/test/list"));
+    QVERIFY(item.set(value));
+    SettingsItem::reload();
+    const QVariant read = SettingsItem(QStringLiteral("/velin/test/list")).value();
+    QCOMPARE(read.userType(), int(QMetaType::QVariantList));
+    QCOMPARE(read, value);
+    QVERIFY(item.unset());
+}
+
+void tst_SettingsItem::variantListFromKeyfile()
+{
+    DconfFixture dconf;
+    QVERIFY(dconf.loadKeyfile(QStringLiteral("[velin/test]\nlist=[<1>, <'two'>, <[<true>]>]\n"
+                                             "broken=[<1>, <(1, 2)>]\n")));
+
+    QCOMPARE(SettingsItem(QStringLiteral("/velin/test/list")).value(),
+             QVariant(QVariantList{1, QStringLiteral("two"), QVariantList{true}}));
+    // One item without counterpart: the whole list is unreadable.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("/velin/test/broken.*\\(ii\\)")));
+    QVERIFY(!SettingsItem(QStringLiteral("/velin/test/broken")).value().isValid());
+}
+
+void tst_SettingsItem::variantListWithUnstorableItem()
+{
+    DconfFixture dconf;
+    dconf.setUserDatabaseEnabled(true);
+    QVERIFY(dconf.load({{QStringLiteral("/velin/test/list"), QVariant(QStringLiteral("before"))}}));
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot store a value of type QPoint")));
+    QVERIFY(!SettingsItem(QStringLiteral("/velin/test/list")).set(QVariantList{1, QPoint(1, 2)}));
+    QCOMPARE(SettingsItem(QStringLiteral("/velin/test/list")).value(), QVariant(QStringLiteral("before")));
+}
+
+void tst_SettingsItem::resetDirectory_data()
+{
+    QTest::addColumn<QString>("path");
+
+    QTest::newRow("without slash") << QStringLiteral("/velin/saved/My%20Net");
+    QTest::newRow("with slash") << QStringLiteral("/velin/saved/My%20Net/");
+}
+
+void tst_SettingsItem::resetDirectory()
+{
+    QFETCH(QString, path);
+
+    DconfFixture dconf;
+    dconf.setUserDatabaseEnabled(true);
+    QVERIFY(dconf.load({{QStringLiteral("/velin/saved/My%20Net/compiled"), QVariant(7)}}));
+
+    const QString dir = QStringLiteral("/velin/saved/My%20Net");
+    QVERIFY(SettingsItem(dir + QStringLiteral("/key")).set(QStringLiteral("v")));
+    QVERIFY(SettingsItem(dir + QStringLiteral("/inner/deep")).set(3));
+    QVERIFY(SettingsItem(QStringLiteral("/velin/saved/My%20Net2/key")).set(1));
+    QVERIFY(SettingsItem(QStringLiteral("/velin/saved/other/key")).set(2));
+
+    QVERIFY(SettingsItem::resetDirectory(path));
+
+    QVERIFY(!SettingsItem(dir + QStringLiteral("/key")).value().isValid());
+    QVERIFY(!SettingsItem(dir + QStringLiteral("/inner/deep")).value().isValid());
+    QCOMPARE(SettingsItem(dir).listDirs(), QStringList());
+    // The compiled database is read-only: its key stays.
+    QCOMPARE(SettingsItem(dir).listKeys(), QStringList{dir + QStringLiteral("/compiled")});
+    // Siblings, including one whose name starts the same, are untouched.
+    QCOMPARE(SettingsItem(QStringLiteral("/velin/saved/My%20Net2/key")).value(), QVariant(1));
+    QCOMPARE(SettingsItem(QStringLiteral("/velin/saved/other/key")).value(), QVariant(2));
+
+    QVERIFY(SettingsItem::resetDirectory(QStringLiteral("/velin/saved")));
+    QCOMPARE(SettingsItem(QStringLiteral("/velin/saved")).listDirs(), QStringList{dir});
+}
+
+void tst_SettingsItem::resetDirectoryInvalidPath_data()
+{
+    QTest::addColumn<QString>("path");
+
+    QTest::newRow("empty") << QString();
+    QTest::newRow("relative") << QStringLiteral("velin/saved");
+    QTest::newRow("double slash") << QStringLiteral("/velin//saved");
+}
+
+void tst_SettingsItem::resetDirectoryInvalidPath()
+{
+    QFETCH(QString, path);
+
+    DconfFixture dconf;
+    dconf.setUserDatabaseEnabled(true);
+    QVERIFY(dconf.load({{QStringLiteral("/velin/test/other"), QVariant(1)}}));
+    QVERIFY(SettingsItem(QStringLiteral("/velin/saved/key")).set(5));
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot reset .*not a directory path")));
+    QVERIFY(!SettingsItem::resetDirectory(path));
+    QCOMPARE(SettingsItem(QStringLiteral("/velin/saved/key")).value(), QVariant(5));
+    QVERIFY(SettingsItem(QStringLiteral("/velin/saved/key")).unset());
 }
 
 VELIN_TEST_MAIN_WITH_BUS(tst_SettingsItem)

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void tapOpensPopupAndPickingARowSelectsIt_data();
     void tapOpensPopupAndPickingARowSelectsIt();
     void tapOutsideDismisses();
+    void receiverDeletesComboOnPick();
     void popupWithoutWindow();
     void properties();
 
@@ -207,19 +208,27 @@ void TstComboBox::newModelResetsIndex()
 
 void TstComboBox::modelOwnership()
 {
-    QPointer<QStringListModel> orphan = new QStringListModel({"a"});
-    m_combo->setItemModel(orphan);
-    QCOMPARE(orphan->QObject::parent(), m_combo.data());   // adopted
+    // A model set from outside is never taken, not even one without parent:
+    // it may live on the caller's stack.
+    QStringListModel onStack({"a"});
+    m_combo->setItemModel(&onStack);
+    QCOMPARE(onStack.QObject::parent(), nullptr);
 
     QObject owner;
     QPointer<QStringListModel> owned = new QStringListModel({"b"}, &owner);
     m_combo->setItemModel(owned);
-    QCOMPARE(owned->QObject::parent(), &owner);   // not taken
+    QCOMPARE(owned->QObject::parent(), &owner);
 
+    // The combo box's own model (made by addItem) goes with it.
     m_combo->setItemModel(nullptr);
+    m_combo->addItem(QStringLiteral("own"));
+    QPointer<QAbstractItemModel> internal = m_combo->itemModel();
+    QVERIFY(internal);
+    m_combo->setItemModel(&onStack);
+    QVERIFY(!internal);  // replaced: the internal model is freed
     delete m_combo.data();
-    QVERIFY(!orphan);   // went with the combo box
     QVERIFY(owned);
+    QCOMPARE(onStack.rowCount(), 1);
 }
 
 void TstComboBox::deletedModel()
@@ -287,6 +296,22 @@ void TstComboBox::tapOpensPopupAndPickingARowSelectsIt()
     QCOMPARE(m_combo->currentIndex(), picked);
     QCOMPARE(changed.count(), initial == picked ? 0 : 1);
     QVERIFY(!m_combo->isPopupVisible());
+    QTRY_VERIFY(!findPopup(m_window->overlayLayer()));
+}
+
+void TstComboBox::receiverDeletesComboOnPick()
+{
+    // Pages rebuild their rows when a choice changes, deleting the very
+    // combo box that reported it.
+    m_combo->addItems({QStringLiteral("TLS"), QStringLiteral("PEAP")});
+    m_combo->setCurrentIndex(0);
+    connect(m_combo.data(), &ComboBox::currentIndexChanged, this, [this] { delete m_combo.data(); });
+    TouchTest::tap(m_window.data(), m_combo);
+    TouchTest::settleLayouts();
+    const QList<Touch::Button*> rows = popupRows(findPopup(m_window->overlayLayer()));
+    QCOMPARE(rows.size(), 2);
+    TouchTest::tap(m_window.data(), rows[1]);
+    QVERIFY(m_combo.isNull());
     QTRY_VERIFY(!findPopup(m_window->overlayLayer()));
 }
 

@@ -3,6 +3,7 @@
 #include "touch/button.h"
 #include "touch/dialog.h"
 #include "touch/label.h"
+#include "touch/textedit.h"
 
 #include <QScopedPointer>
 #include <QTimer>
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void buttonTextsAreIds();
     void centralWidgetIsOwned();
     void nestedExec();
+    void doneBeforeTheLoopRuns();
+    void coveredFieldLosesFocus();
     void deletedWhileRunning();
     void paintedAsCardOnDimmedWindow();
 
@@ -205,6 +208,29 @@ void TstDialog::nestedExec()
     });
     QCOMPARE(outer.exec(m_window.data()), 9);
     QCOMPARE(innerResult, 7);
+}
+
+void TstDialog::doneBeforeTheLoopRuns()
+{
+    Dialog dialog;
+    connect(&dialog, &Dialog::appearing, &dialog, [&dialog] { dialog.done(5); });
+    QTimer failsafe;
+    connect(&failsafe, &QTimer::timeout, &dialog, [&] { dialog.done(-1); });
+    failsafe.start(3000);
+    QCOMPARE(dialog.exec(m_window.data()), 5);   // no loop left waiting for a done() that came early
+}
+
+void TstDialog::coveredFieldLosesFocus()
+{
+    auto* field = new Touch::TextEdit;
+    TouchTest::appearSheet(m_window.data(), {field});
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
+    Dialog dialog(QStringLiteral("On top"), Dialog::Ok);
+    dialog.appear(m_window.data());
+    QVERIFY(!field->hasFocus());
+    QTest::keyClicks(m_window->viewport(), QStringLiteral("abc"));
+    QCOMPARE(field->text(), QString());   // keys do not reach the covered field
 }
 
 void TstDialog::deletedWhileRunning()

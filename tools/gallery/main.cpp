@@ -59,7 +59,7 @@ int runTour(Touch::ApplicationWindow *window, const QString &directory)
     int number = 0;
     for (const GalleryScreen &screen : screens) {
         QPointer<Touch::SceneWindow> shown = screen.show(window);
-        settle(120);
+        settle(400);  // appear and banner animations finish
         const QString path = QDir(directory).filePath(
             QStringLiteral("%1-%2.png").arg(++number, 2, 10, QLatin1Char('0')).arg(screen.name));
         if (!window->grabImage().save(path)) {
