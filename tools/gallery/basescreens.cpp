@@ -42,6 +42,7 @@ Touch::SceneWindow *itemsScreen(Touch::ApplicationWindow *window)
     auto header = new Velin::DividerHeader(QStringLiteral("Divider header"));
     auto drillDown = new Velin::DrillDownItem(QStringLiteral("Drill-down item"));
     auto switchButton = new Touch::Button;
+    switchButton->setCheckable(true);
     switchButton->setChecked(true);
     auto checkBoxLabel = new Velin::SimpleCheckBoxLabel(switchButton, QStringLiteral("Switch with a label"),
                                                         QString::fromLatin1(Touch::Button::SwitchType));
