@@ -51,9 +51,29 @@
         <source>Default WEP key</source>
         <translation>Default WEP key</translation>
     </message>
+    <message id="qtn_conn_eap_gtc">
+        <source>EAP-GTC</source>
+        <translation>EAP-GTC</translation>
+    </message>
     <message id="qtn_conn_eap_method">
         <source>EAP method</source>
         <translation>EAP method</translation>
+    </message>
+    <message id="qtn_conn_eap_mschapv2">
+        <source>EAP-MSCHAPv2</source>
+        <translation>EAP-MSCHAPv2</translation>
+    </message>
+    <message id="qtn_conn_eap_peap">
+        <source>PEAP</source>
+        <translation>PEAP</translation>
+    </message>
+    <message id="qtn_conn_eap_tls">
+        <source>TLS</source>
+        <translation>TLS</translation>
+    </message>
+    <message id="qtn_conn_eap_ttls">
+        <source>TTLS</source>
+        <translation>TTLS</translation>
     </message>
     <message id="qtn_conn_eap_type">
         <source>EAP type</source>
@@ -126,6 +146,10 @@
     <message id="qtn_conn_manual_user_name">
         <source>Use manual user name</source>
         <translation>Use manual user name</translation>
+    </message>
+    <message id="qtn_conn_mschapv2">
+        <source>MSCHAPv2</source>
+        <translation>MSCHAPv2</translation>
     </message>
     <message id="qtn_conn_network_mode">
         <source>Network mode</source>

@@ -5,14 +5,16 @@ const QString DBusObject::unknownMethodError = QStringLiteral("org.freedesktop.D
 class DBusObjectPrivate
 {
 public:
+    DBusObject* q = nullptr;
     QString introspection;
     DBusObject::Handler handler;
 };
 
 DBusObject::DBusObject(const QString& introspection, const Handler& handler, QObject* parent)
     : QDBusVirtualObject(parent)
-    , d(new DBusObjectPrivate{introspection, handler})
+    , d(new DBusObjectPrivate{nullptr, introspection, handler})
 {
+    d->q = this;
 }
 
 DBusObject::~DBusObject()
@@ -36,4 +38,20 @@ QString DBusObject::introspect(const QString& path) const
 {
     Q_UNUSED(path)
     return d->introspection;
+}
+
+bool DBusObject::answer(const QDBusConnection& connection, const QDBusMessage& call, const QDBusMessage& answer)
+{
+    if (!call.isReplyRequired())
+        return true;
+    QDBusConnection bus(connection);
+    return bus.send(answer);
+}
+
+bool DBusObject::answerUnknownMethod(const QDBusConnection& connection, const QDBusMessage& call)
+{
+    return answer(connection, call,
+                  call.createErrorReply(unknownMethodError, QStringLiteral("No method %1.%2 (signature \"%3\") on %4")
+                                                                .arg(call.interface(), call.member(), call.signature(),
+                                                                     call.path())));
 }

@@ -25,6 +25,11 @@ public:
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
     QString introspect(const QString& path) const override;
 
+    // Sends answer to call unless the caller said it wants none.
+    static bool answer(const QDBusConnection& connection, const QDBusMessage& call, const QDBusMessage& answer);
+    // The standard error for a method the object does not have.
+    static bool answerUnknownMethod(const QDBusConnection& connection, const QDBusMessage& call);
+
     static const QString unknownMethodError;
 
 private:

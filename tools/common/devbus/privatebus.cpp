@@ -1,7 +1,7 @@
 // GLib first: its headers use identifiers Qt may define as macros.
 #include <gio/gio.h>
 
-#include "privatebus.h"
+#include "devbus/privatebus.h"
 
 #include <QDir>
 #include <QElapsedTimer>

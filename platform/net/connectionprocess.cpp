@@ -1,0 +1,174 @@
+#include "net/connectionprocess.h"
+
+#include "net/platformdbus_p.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QList>
+#include <QtDebug>
+
+namespace Velin {
+
+class ConnectionProcessPrivate : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ConnectionProcessPrivate(ConnectionProcess* process)
+        : QObject(process)
+        , q(process)
+    {
+    }
+    ~ConnectionProcessPrivate() override { unsubscribe(); }
+
+    void subscribe();
+    void unsubscribe();
+    void end(bool success, const QString& reason);
+    // Error signals leave start() before they are emitted.
+    void failLater(const QString& reason);
+
+    ConnectionProcess* const q;
+    QList<InternetAccessPoint> queue;
+    InternetAccessPoint current;
+    bool running = false;
+    bool subscribed = false;
+    quint64 attempt = 0;
+
+public Q_SLOTS:
+    void onConnectionState(const QDBusMessage& message);
+};
+
+void ConnectionProcessPrivate::subscribe()
+{
+    if (!subscribed)
+        subscribed = PlatformDBus::connectSignal(PlatformDBus::connectivityService, PlatformDBus::connectivityPath,
+                                                 PlatformDBus::connectivityInterface, "connection_state", this,
+                                                 SLOT(onConnectionState(QDBusMessage)));
+}
+
+void ConnectionProcessPrivate::unsubscribe()
+{
+    if (subscribed)
+        PlatformDBus::disconnectSignal(PlatformDBus::connectivityService, PlatformDBus::connectivityPath,
+                                       PlatformDBus::connectivityInterface, "connection_state", this,
+                                       SLOT(onConnectionState(QDBusMessage)));
+    subscribed = false;
+}
+
+void ConnectionProcessPrivate::end(bool success, const QString& reason)
+{
+    running = false;
+    current = InternetAccessPoint();
+    ++attempt;
+    Q_EMIT q->runningChanged(false);
+    if (success)
+        Q_EMIT q->finished();
+    else
+        Q_EMIT q->error(reason);
+}
+
+void ConnectionProcessPrivate::failLater(const QString& reason)
+{
+    QMetaObject::invokeMethod(this, [this, reason]() { Q_EMIT q->error(reason); }, Qt::QueuedConnection);
+}
+
+void ConnectionProcessPrivate::onConnectionState(const QDBusMessage& message)
+{
+    PlatformDBus::ConnectionState state;
+    if (!PlatformDBus::parseConnectionState(message.arguments(), &state, "ConnectionProcess"))
+        return;
+    if (!running || state.id != current.id())
+        return;
+    if (state.state == QLatin1String("connected")) {
+        end(true, QString());
+    } else if (state.state == QLatin1String("failed")) {
+        end(false, state.reason.isEmpty() ? QStringLiteral("failed") : state.reason);
+    } else if (state.state != QLatin1String("connecting") && state.state != QLatin1String("disconnected")) {
+        qWarning("Velin::ConnectionProcess: unknown connection state \"%s\"", qPrintable(state.state));
+    }
+}
+
+ConnectionProcess::ConnectionProcess(QObject* parent)
+    : QObject(parent)
+    , d(new ConnectionProcessPrivate(this))
+{
+}
+
+ConnectionProcess::~ConnectionProcess() = default;
+
+void ConnectionProcess::addInternetAccessPoint(const InternetAccessPoint& iap)
+{
+    if (!iap.isValid()) {
+        qWarning("Velin::ConnectionProcess: an access point without id cannot be connected");
+        return;
+    }
+    d->queue.append(iap);
+}
+
+int ConnectionProcess::queuedCount() const
+{
+    return d->queue.size();
+}
+
+bool ConnectionProcess::isRunning() const
+{
+    return d->running;
+}
+
+QString ConnectionProcess::currentId() const
+{
+    return d->running ? d->current.id() : QString();
+}
+
+void ConnectionProcess::start()
+{
+    if (d->running) {
+        qWarning("Velin::ConnectionProcess: a connection attempt is already running");
+        return;
+    }
+    if (d->queue.isEmpty()) {
+        d->failLater(QStringLiteral("no access point"));
+        return;
+    }
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected()) {
+        qWarning("Velin::ConnectionProcess: the system bus is not connected; cannot connect");
+        d->failLater(QStringLiteral("no system bus"));
+        return;
+    }
+
+    d->current = d->queue.takeFirst();
+    d->running = true;
+    const quint64 attempt = ++d->attempt;
+    // Subscribed before asking, so that no state change can be missed.
+    d->subscribe();
+
+    // Defaults fill in what is unset: the daemon sees what property() reads.
+    QMap<QString, QVariant> properties = d->current.defaults();
+    const QMap<QString, QVariant> explicitProperties = d->current.properties();
+    for (auto it = explicitProperties.constBegin(); it != explicitProperties.constEnd(); ++it)
+        properties.insert(it.key(), it.value());
+
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        QLatin1String(PlatformDBus::connectivityService), QLatin1String(PlatformDBus::connectivityPath),
+        QLatin1String(PlatformDBus::connectivityInterface), QStringLiteral("connect_req"));
+    message << d->current.id()
+            << QVariant::fromValue(PlatformDBus::marshallableProperties(properties, QStringLiteral("ConnectionProcess")));
+    Q_EMIT runningChanged(true);
+
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message), d);
+    connect(watcher, &QDBusPendingCallWatcher::finished, d, [this, attempt](QDBusPendingCallWatcher* call) {
+        call->deleteLater();
+        const QDBusMessage reply = call->reply();
+        if (reply.type() != QDBusMessage::ErrorMessage || attempt != d->attempt || !d->running)
+            return;
+        qWarning("Velin::ConnectionProcess: the connection request was refused: %s",
+                 qPrintable(reply.errorName()));
+        d->end(false, PlatformDBus::errorReason(reply));
+    });
+}
+
+} // namespace Velin
+
+#include "connectionprocess.moc"

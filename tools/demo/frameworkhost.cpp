@@ -1,0 +1,204 @@
+#include "frameworkhost.h"
+
+#include "net/connectionmodel.h"
+#include "net/connectionprocess.h"
+#include "net/connectionwatcher.h"
+#include "net/internetaccesspointfactory.h"
+#include "net/internetaccesspointtypeinterface.h"
+
+FrameworkHost::FrameworkHost(InternetAccessPointTypeInterface* type, QObject* parent)
+    : QObject(parent)
+    , m_type(type)
+    , m_model(new Velin::ConnectionModel(this))
+{
+    qRegisterMetaType<FrameworkHost::Entry>();
+    connect(m_model, &QAbstractItemModel::modelReset, this, &FrameworkHost::entriesChanged);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &FrameworkHost::entriesChanged);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &FrameworkHost::entriesChanged);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &FrameworkHost::entriesChanged);
+    connect(m_model, &Velin::ConnectionModel::scanStopped, this, [this] {
+        setStatus(m_connectedId.isEmpty() ? tr("Scan done") : m_status);
+        const bool first = !m_scanned;
+        m_scanned = true;
+        autoConnect();
+        if (first)
+            Q_EMIT firstScanDone();
+    });
+    connect(m_model, &Velin::ConnectionModel::scanError, this, [this] {
+        setStatus(tr("Scan failed"));
+        const bool first = !m_scanned;
+        m_scanned = true;
+        if (first)
+            Q_EMIT firstScanDone();
+    });
+}
+
+FrameworkHost::~FrameworkHost() = default;
+
+InternetAccessPointTypeInterface* FrameworkHost::type() const
+{
+    return m_type;
+}
+
+Velin::ConnectionModel* FrameworkHost::model() const
+{
+    return m_model;
+}
+
+QList<FrameworkHost::Entry> FrameworkHost::entries() const
+{
+    QList<Entry> entries;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QList<Velin::ScanResult> results = m_model->connectionsAt(row);
+        if (results.isEmpty())
+            continue;
+        const Velin::ScanResult shown = m_type ? m_type->filterScanResult(results.first()) : results.first();
+        if (!shown.isValid())
+            continue;
+        Entry entry;
+        entry.result = shown;
+        entry.data = shown.configuration();
+        entry.label = QString::fromUtf8(shown.id());
+        if (m_type) {
+            entry.bearerIcon = m_type->bearerImageName(entry.data, shown.isFound() ? shown.signalStrength() : -1);
+            entry.securityIcon = m_type->securityImageName(entry.data);
+        }
+        entries << entry;
+    }
+    if (m_type) {
+        const QList<Velin::InternetAccessPoint> fixed = m_type->defaultConnections();
+        for (const Velin::InternetAccessPoint& accessPoint : fixed) {
+            Entry entry;
+            entry.fixed = true;
+            entry.data = accessPoint.data();
+            entry.label = entry.data.value(5).toString();
+            entry.bearerIcon = m_type->bearerImageName(entry.data, 0);
+            entries << entry;
+        }
+    }
+    return entries;
+}
+
+QStringList FrameworkHost::savedIds() const
+{
+    return Velin::InternetAccessPoint::savedIds();
+}
+
+QString FrameworkHost::status() const
+{
+    return m_status;
+}
+
+QString FrameworkHost::connectedId() const
+{
+    return m_connectedId;
+}
+
+bool FrameworkHost::isBusy() const
+{
+    return m_process && m_process->isRunning();
+}
+
+bool FrameworkHost::hasScanned() const
+{
+    return m_scanned;
+}
+
+void FrameworkHost::scan()
+{
+    setStatus(tr("Scanning…"));
+    m_model->startScan();
+}
+
+void FrameworkHost::activate(const Entry& entry)
+{
+    if (!m_type) {
+        setStatus(tr("No WLAN plug-in loaded"));
+        return;
+    }
+    Velin::InternetAccessPoint accessPoint;
+    if (!entry.fixed && entry.result.isSaved()) {
+        accessPoint = Velin::InternetAccessPointFactory::create(entry.result);
+    } else {
+        setStatus(tr("Preparing %1…").arg(entry.label));
+        // May block in the plug-in's sheets; the event loop keeps running.
+        accessPoint = m_type->createInternetAccessPoint(entry.data);
+        if (!accessPoint.isValid()) {
+            setStatus(tr("%1: nothing to connect (cancelled)").arg(entry.label));
+            return;
+        }
+    }
+    m_type->initializeInternetAccessPoint(&accessPoint);
+    if (!m_type->configureForConnection(&accessPoint)) {
+        setStatus(tr("%1 cannot be connected").arg(accessPoint.name()));
+        return;
+    }
+    if (!accessPoint.save())
+        qWarning("Could not save the access point %s", qPrintable(accessPoint.id()));
+    m_model->refresh();
+    connectAccessPoint(accessPoint);
+}
+
+void FrameworkHost::connectAccessPoint(const Velin::InternetAccessPoint& accessPoint)
+{
+    delete m_process;
+    delete m_watcher.data();
+    m_connectingId = accessPoint.id();
+    m_process = new Velin::ConnectionProcess(this);
+    m_watcher = new Velin::ConnectionWatcher(accessPoint, this);
+    connect(m_watcher.data(), &Velin::ConnectionWatcher::disconnected, this,
+            [this](const Velin::InternetAccessPoint& gone) {
+                if (gone.id() == m_connectedId) {
+                    m_connectedId.clear();
+                    setStatus(tr("Disconnected from %1").arg(gone.name()));
+                }
+            });
+    const QString name = accessPoint.name();
+    connect(m_process, &Velin::ConnectionProcess::finished, this, [this, name] {
+        m_connectedId = m_connectingId;
+        setStatus(tr("Connected to %1").arg(name));
+        Q_EMIT entriesChanged();
+    });
+    connect(m_process, &Velin::ConnectionProcess::error, this, [this, name](const QString& reason) {
+        setStatus(reason.isEmpty() ? tr("Could not connect to %1").arg(name)
+                                   : tr("Could not connect to %1 (%2)").arg(name, reason));
+    });
+    m_process->addInternetAccessPoint(accessPoint);
+    setStatus(tr("Connecting to %1…").arg(name));
+    m_process->start();
+}
+
+void FrameworkHost::setStatus(const QString& status)
+{
+    if (m_status == status)
+        return;
+    m_status = status;
+    Q_EMIT statusChanged();
+}
+
+// Once per run, after the first scan: the saved network with the best
+// ranking among those the plug-in lets connect without asking.
+void FrameworkHost::autoConnect()
+{
+    if (m_autoConnectTried || !m_type || !m_connectedId.isEmpty())
+        return;
+    m_autoConnectTried = true;
+    int bestRanking = 0;
+    Velin::ScanResult best;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QList<Velin::ScanResult> results = m_model->connectionsAt(row);
+        if (results.isEmpty())
+            continue;
+        const Velin::ScanResult& result = results.first();
+        const int ranking = m_model->data(m_model->index(row, Velin::ConnectionModel::RankingColumn)).toInt();
+        if (result.isSaved() && result.isFound() && ranking > bestRanking && m_type->isAutoconnectable(result)) {
+            bestRanking = ranking;
+            best = result;
+        }
+    }
+    if (!best.isValid())
+        return;
+    Velin::InternetAccessPoint accessPoint = Velin::InternetAccessPointFactory::create(best);
+    m_type->initializeInternetAccessPoint(&accessPoint);
+    connectAccessPoint(accessPoint);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "net/internetaccesspoint.h"
+#include "net/scanresult.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class InternetAccessPointTypeInterface;
+
+namespace Velin {
+class ConnectionModel;
+class ConnectionProcess;
+class ConnectionWatcher;
+} // namespace Velin
+
+// Plays the connectivity framework: lists the networks of the last scan and
+// the saved ones, asks the type plug-in for icons, filtering, the fixed
+// entries and connection preparation, saves and connects access points, and
+// connects by itself to the best saved network the plug-in allows.
+class FrameworkHost : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString status READ status NOTIFY statusChanged)
+    Q_PROPERTY(QString connectedId READ connectedId NOTIFY statusChanged)
+    Q_PROPERTY(bool busy READ isBusy NOTIFY statusChanged)
+
+public:
+    struct Entry
+    {
+        QString label;
+        QList<QVariant> data;     // the access-point data list
+        Velin::ScanResult result; // invalid for a fixed entry
+        bool fixed = false;
+        QString bearerIcon;
+        QString securityIcon;
+    };
+
+    explicit FrameworkHost(InternetAccessPointTypeInterface* type, QObject* parent = nullptr);
+    ~FrameworkHost() override;
+
+    InternetAccessPointTypeInterface* type() const;
+    Velin::ConnectionModel* model() const;
+
+    // Scan results the plug-in keeps, then its fixed entries.
+    QList<Entry> entries() const;
+    QStringList savedIds() const;
+
+    QString status() const;
+    QString connectedId() const;
+    bool isBusy() const;
+    bool hasScanned() const;
+
+public Q_SLOTS:
+    void scan();
+    // What a tap on an entry does: prepare (through the plug-in) or load the
+    // saved access point, save it and connect.
+    void activate(const FrameworkHost::Entry& entry);
+    void connectAccessPoint(const Velin::InternetAccessPoint& accessPoint);
+
+Q_SIGNALS:
+    void entriesChanged();
+    void statusChanged();
+    void firstScanDone();
+
+private:
+    void setStatus(const QString& status);
+    void autoConnect();
+
+    InternetAccessPointTypeInterface* m_type;
+    Velin::ConnectionModel* m_model;
+    Velin::ConnectionProcess* m_process = nullptr;
+    QPointer<Velin::ConnectionWatcher> m_watcher;
+    QString m_status;
+    QString m_connectedId;
+    QString m_connectingId;
+    bool m_scanned = false;
+    bool m_autoConnectTried = false;
+};
+
+Q_DECLARE_METATYPE(FrameworkHost::Entry)

@@ -1,0 +1,174 @@
+// The framework host: the project's main job.  It starts private buses, the
+// simulated platform daemons and a settings store, loads the WLAN plug-in
+// and shows the connection list.  Without a display, --tour DIR walks
+// through every screen and writes one PNG each.
+#include "connectionlistpage.h"
+#include "editorpage.h"
+#include "frameworkhost.h"
+#include "platformenvironment.h"
+#include "pluginhost.h"
+#include "tour.h"
+
+#include "base/internetaccesspointeditorinterface.h"
+#include "base/simpleinformationbanner.h"
+#include "net/internetaccesspoint.h"
+#include "net/connectionmodel.h"
+#include "net/internetaccesspointtypeinterface.h"
+#include "touch/applicationwindow.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTranslator>
+#include <cstdio>
+
+namespace {
+
+// A data file from the build or source tree, else the installed one.
+QString dataFile(const QString& name)
+{
+    const QStringList dirs = {qEnvironmentVariable("VELIN_DATA_DIR"), QStringLiteral(VELIN_BUILD_DATA_DIR),
+                              QStringLiteral(VELIN_SOURCE_DATA_DIR), QStringLiteral(VELIN_INSTALLED_DATA_DIR)};
+    for (const QString& dir : dirs) {
+        if (!dir.isEmpty() && QFileInfo::exists(QDir(dir).filePath(name)))
+            return QDir(dir).filePath(name);
+    }
+    return QString();
+}
+
+QString simulatorPath()
+{
+    const QString nextToUs = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("velin-platform-sim"));
+    if (QFileInfo(nextToUs).isExecutable())
+        return nextToUs;
+#ifdef VELIN_BUILD_PLATFORM_SIM
+    if (QFileInfo(QStringLiteral(VELIN_BUILD_PLATFORM_SIM)).isExecutable())
+        return QStringLiteral(VELIN_BUILD_PLATFORM_SIM);
+#endif
+    return QDir(QStringLiteral(VELIN_INSTALLED_BIN_DIR)).filePath(QStringLiteral("velin-platform-sim"));
+}
+
+bool loadCatalogue(QTranslator* translator)
+{
+    const QStringList dirs = {qEnvironmentVariable("VELIN_QM_DIR"), QStringLiteral(VELIN_BUILD_QM_DIR),
+                              QStringLiteral(VELIN_INSTALLED_QM_DIR)};
+    for (const QString& dir : dirs) {
+        if (!dir.isEmpty() && translator->load(QStringLiteral("velin-wlan_en"), dir))
+            return true;
+    }
+    return false;
+}
+
+// Networks the user saved before this run, so that the list shows saved
+// networks and the host has something to connect to by itself.
+void seedSavedNetworks(const QString& path)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (!document.isArray()) {
+        qWarning("%s: not a list of saved networks (%s)", qPrintable(path), qPrintable(error.errorString()));
+        return;
+    }
+    const QJsonArray networks = document.array();
+    for (const QJsonValue& value : networks) {
+        const QJsonObject network = value.toObject();
+        const QByteArray ssid = network.value(QStringLiteral("ssid")).toString().toUtf8();
+        if (ssid.isEmpty())
+            continue;
+        const QList<QVariant> data = {QString(), 0u, QString(),
+                                      network.value(QStringLiteral("type")).toString(QStringLiteral("WLAN_INFRA")),
+                                      uint(network.value(QStringLiteral("attributes")).toInt()), ssid + '\0'};
+        Velin::InternetAccessPoint accessPoint(data);
+        accessPoint.setProperty(QStringLiteral("wlan_ssid"), ssid);
+        accessPoint.setProperty(QStringLiteral("type"), data.at(3));
+        const QJsonObject properties = network.value(QStringLiteral("properties")).toObject();
+        for (auto it = properties.begin(); it != properties.end(); ++it)
+            accessPoint.setProperty(it.key(), it.value().toVariant());
+        if (!accessPoint.save())
+            qWarning("Could not save the sample network %s", ssid.constData());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velin-demo"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Plays the connectivity framework around the WLAN plug-in."));
+    parser.addHelpOption();
+    const QCommandLineOption tour(QStringLiteral("tour"), QStringLiteral("Walk through every screen, write PNGs into <dir>, quit."),
+                                  QStringLiteral("dir"));
+    const QCommandLineOption networks(QStringLiteral("networks"), QStringLiteral("The simulated networks (JSON)."),
+                                      QStringLiteral("file"), dataFile(QStringLiteral("networks.json")));
+    const QCommandLineOption saved(QStringLiteral("saved"), QStringLiteral("Networks saved before the run (JSON)."),
+                                   QStringLiteral("file"), dataFile(QStringLiteral("saved-networks.json")));
+    const QCommandLineOption plugin(QStringLiteral("plugin"), QStringLiteral("The WLAN plug-in (file or folder)."),
+                                    QStringLiteral("path"));
+    parser.addOptions({tour, networks, saved, plugin});
+    parser.process(app);
+
+    QTranslator catalogue;
+    if (loadCatalogue(&catalogue))
+        QCoreApplication::installTranslator(&catalogue);
+    else
+        std::fprintf(stderr, "English catalogue not found: texts show as logical ids\n");
+
+    PlatformEnvironment environment;
+    PlatformEnvironment::Options options;
+    options.networksFile = parser.value(networks);
+    options.simulatorPath = simulatorPath();
+    options.settingsDatabase = dataFile(QStringLiteral("dconf/velin-wlan"));
+    options.keyFile = dataFile(QStringLiteral("wlankeys.txt"));
+    if (!environment.start(options))
+        return 1;
+    seedSavedNetworks(parser.value(saved));
+
+    PluginHost plugins;
+    if (!plugins.load(parser.value(plugin)))
+        std::fprintf(stderr, "WLAN plug-in not loaded: %s\n", qPrintable(plugins.errorString()));
+
+    Touch::ApplicationWindow window;
+    window.setWindowTitle(QStringLiteral("Velin WLAN"));
+    window.show();
+
+    FrameworkHost host(plugins.type());
+    ConnectionListPage page(&host);
+    QObject::connect(&page, &ConnectionListPage::editRequested, &host, [&host, &window](const QString& id) {
+        auto accessPoint = new Velin::InternetAccessPoint(Velin::InternetAccessPoint::loadSaved(id));
+        InternetAccessPointTypeInterface* type = host.type();
+        InternetAccessPointEditorInterface* editor = nullptr;
+        if (type) {
+            type->initializeInternetAccessPoint(accessPoint);
+            editor = type->editor(accessPoint);
+        }
+        if (!editor) {
+            delete accessPoint;
+            Velin::SimpleInformationBanner::show(QStringLiteral("The WLAN plug-in offers no editor"), 3000);
+            return;
+        }
+        auto editorPage = new EditorPage(accessPoint, editor);
+        QObject::connect(editorPage, &Touch::SceneWindow::disappeared, editorPage, &QObject::deleteLater);
+        QObject::connect(editorPage, &EditorPage::saved, host.model(), &Velin::ConnectionModel::refresh);
+        QObject::connect(editorPage, &EditorPage::forgotten, host.model(), &Velin::ConnectionModel::refresh);
+        editorPage->appear(&window);
+    });
+    page.appear(&window);
+    host.scan();
+
+    if (parser.isSet(tour)) {
+        Tour walk(&window, &host, &page, parser.value(tour));
+        return walk.run();
+    }
+    return app.exec();
+}

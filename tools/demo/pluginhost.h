@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class InternetAccessPointTypeInterface;
+class QPluginLoader;
+
+// Finds and loads the WLAN access-point type plug-in; the host knows it only
+// through InternetAccessPointTypeInterface.
+class PluginHost : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PluginHost(QObject* parent = nullptr);
+    ~PluginHost() override;
+
+    // Tries an explicit path first (a file or a folder), then the build
+    // tree, then the installed plug-in folder.
+    bool load(const QString& explicitPath = QString());
+
+    InternetAccessPointTypeInterface* type() const;
+    QString fileName() const;
+    QString errorString() const;
+
+private:
+    QPluginLoader* m_loader = nullptr;
+    InternetAccessPointTypeInterface* m_type = nullptr;
+    QString m_error;
+};

@@ -1,0 +1,333 @@
+#include "connectivitydaemon.h"
+
+#include "credentialcheck.h"
+#include "dbusobject.h"
+#include "eapdaemon.h"
+#include "networkcatalogue.h"
+#include "plainvalues.h"
+#include "settingswriter.h"
+#include "simlog.h"
+#include "wpsexchange.h"
+
+#include <QDBusMessage>
+#include <QTimer>
+
+const QString ConnectivityDaemon::serviceName = QStringLiteral("com.qorva.nexd2");
+const QString ConnectivityDaemon::path = QStringLiteral("/com/qorva/nexd2");
+const QString ConnectivityDaemon::interfaceName = QStringLiteral("com.qorva.nexd2");
+const QString ConnectivityDaemon::invalidArgumentsError = QStringLiteral("com.qorva.nexd2.Error.InvalidArguments");
+const QString ConnectivityDaemon::busyError = QStringLiteral("com.qorva.nexd2.Error.Busy");
+
+namespace {
+
+const char introspection[] =
+    "  <interface name=\"com.qorva.nexd2\">\n"
+    "    <method name=\"connect_req\">\n"
+    "      <arg name=\"id\" type=\"s\" direction=\"in\"/>\n"
+    "      <arg name=\"properties\" type=\"a{sv}\" direction=\"in\"/>\n"
+    "    </method>\n"
+    "    <method name=\"disconnect_req\">\n"
+    "      <arg name=\"flags\" type=\"u\" direction=\"in\"/>\n"
+    "    </method>\n"
+    "    <signal name=\"connection_state\">\n"
+    "      <arg name=\"id\" type=\"s\"/>\n"
+    "      <arg name=\"state\" type=\"s\"/>\n"
+    "      <arg name=\"reason\" type=\"s\"/>\n"
+    "    </signal>\n"
+    "  </interface>\n";
+
+const QString connecting = QStringLiteral("connecting");
+const QString connected = QStringLiteral("connected");
+const QString failed = QStringLiteral("failed");
+const QString disconnected = QStringLiteral("disconnected");
+
+} // namespace
+
+class ConnectivityDaemonPrivate
+{
+public:
+    struct Attempt
+    {
+        enum Outcome { Connect, Fail, Wps };
+        QString id;
+        Outcome outcome = Fail;
+        QString reason;
+        QString why; // for the log
+        Network network;
+    };
+
+    void handle(const QDBusMessage& call);
+    void connectRequest(const QDBusMessage& call);
+    void disconnectRequest(const QDBusMessage& call);
+    void finishAttempt();
+    void report(const QString& id, const QString& state, const QString& reason);
+    void refuse(const QDBusMessage& call, const QString& error, const QString& text);
+
+    ConnectivityDaemon* q = nullptr;
+    QDBusConnection connection{QString()};
+    NetworkCatalogue* catalogue = nullptr;
+    EapDaemon* eap = nullptr;
+    SettingsWriter* writer = nullptr;
+    QTimer* attemptTimer = nullptr;
+    bool attemptRunning = false;
+    Attempt attempt;
+    QString link;
+    uint requests = 0;
+    QString lastId;
+    QVariantMap lastProperties;
+    bool failNext = false;
+    QString failReason;
+};
+
+void ConnectivityDaemonPrivate::refuse(const QDBusMessage& call, const QString& error, const QString& text)
+{
+    qCWarning(lcSim).noquote() << call.member() + QLatin1Char(':') << text;
+    DBusObject::answer(connection, call, call.createErrorReply(error, text));
+}
+
+void ConnectivityDaemonPrivate::report(const QString& id, const QString& state, const QString& reason)
+{
+    QDBusMessage signal = QDBusMessage::createSignal(ConnectivityDaemon::path, ConnectivityDaemon::interfaceName,
+                                                     QStringLiteral("connection_state"));
+    signal.setArguments({id, state, reason});
+    if (!connection.send(signal))
+        qCWarning(lcSim) << "connection_state: cannot send:" << connection.lastError().message();
+    qCInfo(lcSim).noquote() << QStringLiteral("connection_state: \"%1\" %2%3")
+                                   .arg(id, state, reason.isEmpty() ? QString() : QLatin1Char(' ') + reason);
+    Q_EMIT q->stateReported(id, state, reason);
+}
+
+void ConnectivityDaemonPrivate::handle(const QDBusMessage& call)
+{
+    const QString interface = call.interface();
+    if (interface.isEmpty() || interface == ConnectivityDaemon::interfaceName) {
+        if (call.member() == QLatin1String("connect_req")) {
+            connectRequest(call);
+            return;
+        }
+        if (call.member() == QLatin1String("disconnect_req")) {
+            disconnectRequest(call);
+            return;
+        }
+    }
+    qCWarning(lcSim).noquote() << "connectivity daemon: unknown method" << interface + QLatin1Char('.') + call.member();
+    DBusObject::answerUnknownMethod(connection, call);
+}
+
+void ConnectivityDaemonPrivate::connectRequest(const QDBusMessage& call)
+{
+    if (call.signature() != QLatin1String("sa{sv}")) {
+        refuse(call, ConnectivityDaemon::invalidArgumentsError,
+               QStringLiteral("expected arguments (s id, a{sv} properties), got \"%1\"").arg(call.signature()));
+        return;
+    }
+    const QString id = call.arguments().at(0).toString();
+    if (id.isEmpty()) {
+        refuse(call, ConnectivityDaemon::invalidArgumentsError, QStringLiteral("the id is empty"));
+        return;
+    }
+    const QVariantMap properties = PlainValues::plainMap(call.arguments().at(1));
+    Attempt next;
+    next.id = id;
+    const bool found = catalogue->find(id, &next.network);
+    const bool wps = WpsExchange::isWpsRequest(properties);
+    WpsExchange::Outcome wpsOutcome = WpsExchange::Unavailable;
+    if (wps) {
+        wpsOutcome = WpsExchange::evaluate(next.network, properties, &next.why);
+        if (wpsOutcome == WpsExchange::BadRequest) {
+            refuse(call, ConnectivityDaemon::invalidArgumentsError, next.why);
+            return;
+        }
+    }
+
+    ++requests;
+    lastId = id;
+    lastProperties = properties;
+    if (attemptRunning) {
+        refuse(call, ConnectivityDaemon::busyError,
+               QStringLiteral("an attempt to connect \"%1\" is running").arg(attempt.id));
+        return;
+    }
+
+    if (failNext) {
+        failNext = false;
+        next.outcome = Attempt::Fail;
+        next.reason = failReason;
+        next.why = QStringLiteral("failure requested through the control interface");
+    } else if (!found) {
+        next.outcome = Attempt::Fail;
+        next.reason = QStringLiteral("not-found");
+        next.why = QStringLiteral("no such network");
+    } else if (wps) {
+        switch (wpsOutcome) {
+        case WpsExchange::Accepted:
+            next.outcome = Attempt::Wps;
+            break;
+        case WpsExchange::WrongPin:
+            next.outcome = Attempt::Fail;
+            next.reason = QStringLiteral("wrong-credentials");
+            break;
+        default:
+            next.outcome = Attempt::Fail;
+            next.reason = QStringLiteral("wps-unavailable");
+            break;
+        }
+    } else if (CredentialCheck::accepts(next.network, properties, &next.why)) {
+        next.outcome = Attempt::Connect;
+    } else {
+        next.outcome = Attempt::Fail;
+        next.reason = QStringLiteral("wrong-credentials");
+    }
+
+    qCInfo(lcSim).noquote() << QStringLiteral("connect_req: \"%1\" %2%3")
+                                   .arg(id, found ? Network::securityName(next.network.security)
+                                                  : QStringLiteral("(unknown network)"),
+                                        wps ? QStringLiteral(" WPS") : QString());
+    DBusObject::answer(connection, call, call.createReply());
+
+    // A new attempt replaces the link there is.
+    if (!link.isEmpty()) {
+        const QString previous = link;
+        link.clear();
+        report(previous, disconnected, QString());
+    }
+    attempt = next;
+    attemptRunning = true;
+    report(id, connecting, QString());
+    attemptTimer->start();
+}
+
+void ConnectivityDaemonPrivate::finishAttempt()
+{
+    if (!attemptRunning)
+        return;
+    attemptRunning = false;
+    const Attempt done = attempt;
+    attempt = Attempt();
+    switch (done.outcome) {
+    case Attempt::Connect:
+        link = done.id;
+        report(done.id, connected, QString());
+        break;
+    case Attempt::Fail:
+        if (!done.why.isEmpty())
+            qCInfo(lcSim).noquote() << QStringLiteral("\"%1\":").arg(done.id) << done.why;
+        report(done.id, failed, done.reason);
+        break;
+    case Attempt::Wps:
+        // Saved before anyone hears of it, so that listeners find it in the store.
+        writer->save(done.network);
+        eap->announceWpsSuccess({done.network.id()});
+        report(done.id, disconnected, QString());
+        break;
+    }
+}
+
+void ConnectivityDaemonPrivate::disconnectRequest(const QDBusMessage& call)
+{
+    if (call.signature() != QLatin1String("u")) {
+        refuse(call, ConnectivityDaemon::invalidArgumentsError,
+               QStringLiteral("expected arguments (u flags), got \"%1\"").arg(call.signature()));
+        return;
+    }
+    const uint flags = call.arguments().at(0).toUInt();
+    if (flags != ConnectivityDaemon::dropLinkFlag) {
+        refuse(call, ConnectivityDaemon::invalidArgumentsError,
+               QStringLiteral("flags 0x%1 are not supported (only 0x8000)").arg(flags, 0, 16));
+        return;
+    }
+    qCInfo(lcSim) << "disconnect_req";
+    DBusObject::answer(connection, call, call.createReply());
+    if (attemptRunning) {
+        attemptTimer->stop();
+        attemptRunning = false;
+        const QString id = attempt.id;
+        attempt = Attempt();
+        report(id, failed, QStringLiteral("cancelled"));
+    }
+    q->dropLink(QString());
+}
+
+ConnectivityDaemon::ConnectivityDaemon(const QDBusConnection& connection, NetworkCatalogue* catalogue,
+                                       EapDaemon* eap, SettingsWriter* writer, QObject* parent)
+    : QObject(parent)
+    , d(new ConnectivityDaemonPrivate)
+{
+    d->q = this;
+    d->connection = connection;
+    d->catalogue = catalogue;
+    d->eap = eap;
+    d->writer = writer;
+    d->attemptTimer = new QTimer(this);
+    d->attemptTimer->setSingleShot(true);
+    d->attemptTimer->setInterval(int(defaultConnectDelay));
+    connect(d->attemptTimer, &QTimer::timeout, this, [this]() { d->finishAttempt(); });
+}
+
+ConnectivityDaemon::~ConnectivityDaemon()
+{
+    delete d;
+}
+
+bool ConnectivityDaemon::registerObjects()
+{
+    auto* object = new DBusObject(QLatin1String(introspection), [this](const QDBusMessage& call) { d->handle(call); },
+                                  this);
+    return d->connection.registerVirtualObject(path, object);
+}
+
+QString ConnectivityDaemon::currentLink() const
+{
+    return d->link;
+}
+
+QString ConnectivityDaemon::pendingAttempt() const
+{
+    return d->attemptRunning ? d->attempt.id : QString();
+}
+
+void ConnectivityDaemon::setConnectDelay(uint milliseconds)
+{
+    d->attemptTimer->setInterval(int(milliseconds));
+}
+
+uint ConnectivityDaemon::connectDelay() const
+{
+    return uint(d->attemptTimer->interval());
+}
+
+uint ConnectivityDaemon::connectRequests() const
+{
+    return d->requests;
+}
+
+QString ConnectivityDaemon::lastConnectId() const
+{
+    return d->lastId;
+}
+
+QVariantMap ConnectivityDaemon::lastConnectProperties() const
+{
+    return d->lastProperties;
+}
+
+void ConnectivityDaemon::failNextConnection(const QString& reason)
+{
+    d->failNext = true;
+    d->failReason = reason.isEmpty() ? QStringLiteral("forced") : reason;
+}
+
+QString ConnectivityDaemon::nextFailure() const
+{
+    return d->failNext ? d->failReason : QString();
+}
+
+bool ConnectivityDaemon::dropLink(const QString& reason)
+{
+    if (d->link.isEmpty())
+        return false;
+    const QString id = d->link;
+    d->link.clear();
+    d->report(id, disconnected, reason);
+    return true;
+}

@@ -1,0 +1,44 @@
+#include "wlanui/prompts/wepkeytextedit.h"
+
+#include "wlanui/prompts/keyentryrules_p.h"
+#include "wlanui/prompts/promptwidgets_p.h"
+#include "wlanui/prompts/wepkeyvalidator.h"
+
+#include "touch/widget.h"
+
+#include <QRegularExpression>
+
+namespace Velin {
+
+WepKeyTextEdit::WepKeyTextEdit(Touch::Widget* parent)
+    : KeyTextEdit(parent)
+{
+    PromptWidgets::disableInputMethodAssists(this);
+    setEchoMode(Touch::TextEdit::Password);
+    setValidator(new WepKeyValidator(this));
+}
+
+WepKeyTextEdit::~WepKeyTextEdit() = default;
+
+bool WepKeyTextEdit::validateKey()
+{
+    static const QRegularExpression nonHex(QStringLiteral("[^0-9a-fA-F]"));
+    const QString key = text();
+    switch (key.length()) {
+    case 5:
+    case 13:
+        // 40 or 104 bits typed as characters: any of them will do.
+        return true;
+    case 10:
+    case 26:
+        if (!key.contains(nonHex))
+            return true;
+        KeyEntryRules::showBanner("qtn_conn_error_invalid_chars_wep");
+        return false;
+    default:
+        KeyEntryRules::showBanner("qtn_conn_error_invalid_wep_length");
+        return false;
+    }
+}
+
+} // namespace Velin

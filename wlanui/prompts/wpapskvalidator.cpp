@@ -1,0 +1,66 @@
+#include "wlanui/prompts/wpapskvalidator.h"
+
+#include "wlanui/prompts/keyentryrules_p.h"
+
+#include <QPointer>
+#include <QRegularExpression>
+
+namespace Velin {
+
+namespace {
+
+// A raw key: 64 hexadecimal digits.
+const int RawKeyLength = 64;
+
+bool isHexadecimal(const QString& text)
+{
+    // The whole text, up to its very end (a plain "$" would also match
+    // before a final line break).
+    static const QRegularExpression hex(
+        QRegularExpression::anchoredPattern(QStringLiteral("([a-f]|[A-F]|[0-9])*")));
+    return hex.match(text).hasMatch();
+}
+
+} // namespace
+
+class WpaPskValidatorPrivate
+{
+public:
+    explicit WpaPskValidatorPrivate(WpaPskValidator* q)
+        : q(q)
+    {
+    }
+
+    WpaPskValidator* const q;
+    // The banners last shown for each kind of refusal; null once they are gone.
+    QPointer<QObject> tooLongBanner;
+    QPointer<QObject> nonAsciiBanner;
+};
+
+WpaPskValidator::WpaPskValidator(QObject* parent)
+    : QValidator(parent)
+    , d(new WpaPskValidatorPrivate(this))
+{
+}
+
+WpaPskValidator::~WpaPskValidator()
+{
+    delete d;
+}
+
+QValidator::State WpaPskValidator::validate(QString& input, int& pos) const
+{
+    Q_UNUSED(pos)
+    const int length = input.length();
+    if (length >= RawKeyLength && !(length == RawKeyLength && isHexadecimal(input))) {
+        KeyEntryRules::showGuardedBanner(d->tooLongBanner, "qtn_conn_error_max_char");
+        return Invalid;
+    }
+    if (KeyEntryRules::containsForbiddenCharacter(input)) {
+        KeyEntryRules::showGuardedBanner(d->nonAsciiBanner, "qtn_conn_error_only_ascii");
+        return Invalid;
+    }
+    return Acceptable;
+}
+
+} // namespace Velin
