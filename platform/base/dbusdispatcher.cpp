@@ -1,5 +1,7 @@
 #include "base/dbusdispatcher.h"
 
+#include "base/dbusvalues.h"
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -20,89 +22,6 @@ namespace {
 
 const char introspectableInterface[] = "org.freedesktop.DBus.Introspectable";
 
-QVariant plainValue(const QVariant& value);
-
-// Reads the next complete value of a D-Bus argument stream.
-QVariant readArgument(const QDBusArgument& argument)
-{
-    switch (argument.currentType()) {
-    case QDBusArgument::BasicType:
-        return plainValue(argument.asVariant());
-    case QDBusArgument::VariantType: {
-        QDBusVariant inner;
-        argument >> inner;
-        return plainValue(inner.variant());
-    }
-    case QDBusArgument::ArrayType: {
-        const QString signature = argument.currentSignature();
-        if (signature == QLatin1String("ay")) {
-            QByteArray bytes;
-            argument >> bytes;
-            return bytes;
-        }
-        if (signature == QLatin1String("as")) {
-            QStringList strings;
-            argument >> strings;
-            return strings;
-        }
-        QVariantList list;
-        argument.beginArray();
-        while (!argument.atEnd())
-            list.append(readArgument(argument));
-        argument.endArray();
-        return list;
-    }
-    case QDBusArgument::MapType: {
-        QVariantMap map;
-        argument.beginMap();
-        while (!argument.atEnd()) {
-            argument.beginMapEntry();
-            const QVariant key = readArgument(argument);
-            const QVariant value = readArgument(argument);
-            argument.endMapEntry();
-            map.insert(key.toString(), value);
-        }
-        argument.endMap();
-        return map;
-    }
-    case QDBusArgument::StructureType: {
-        QVariantList fields;
-        argument.beginStructure();
-        while (!argument.atEnd())
-            fields.append(readArgument(argument));
-        argument.endStructure();
-        return fields;
-    }
-    case QDBusArgument::MapEntryType:
-    case QDBusArgument::UnknownType:
-        break;
-    }
-    return QVariant();
-}
-
-// D-Bus wrapper types become the plain Qt types callers compare against.
-QVariant plainValue(const QVariant& value)
-{
-    const int type = value.userType();
-    if (type == qMetaTypeId<QDBusArgument>())
-        return readArgument(value.value<QDBusArgument>());
-    if (type == qMetaTypeId<QDBusVariant>())
-        return plainValue(value.value<QDBusVariant>().variant());
-    if (type == qMetaTypeId<QDBusObjectPath>())
-        return value.value<QDBusObjectPath>().path();
-    if (type == qMetaTypeId<QDBusSignature>())
-        return value.value<QDBusSignature>().signature();
-    return value;
-}
-
-QList<QVariant> plainValues(const QList<QVariant>& values)
-{
-    QList<QVariant> result;
-    result.reserve(values.size());
-    for (const QVariant& value : values)
-        result.append(plainValue(value));
-    return result;
-}
 
 bool isNameCharacter(QChar c, bool allowDash)
 {
@@ -300,7 +219,7 @@ void DBusDispatcherPrivate::introspectSignalPath()
 
 void DBusDispatcherPrivate::handleSignal(const QDBusMessage& message)
 {
-    Q_EMIT q->signalReceived(message.interface(), message.member(), plainValues(message.arguments()));
+    Q_EMIT q->signalReceived(message.interface(), message.member(), DBusValues::plain(message.arguments()));
 }
 
 DBusDispatcher::DBusDispatcher(const QString& service, const QString& requestPath,
@@ -396,7 +315,7 @@ bool DBusDispatcher::callAsynchronous(const QString& method, const QVariant& a1,
             const QString error = reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage();
             Q_EMIT callReply(method, QList<QVariant>(), error);
         } else {
-            Q_EMIT callReply(method, plainValues(reply.arguments()), QString());
+            Q_EMIT callReply(method, DBusValues::plain(reply.arguments()), QString());
         }
     });
     return true;

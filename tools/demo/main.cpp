@@ -130,6 +130,8 @@ int main(int argc, char** argv)
     options.simulatorPath = simulatorPath();
     options.settingsDatabase = dataFile(QStringLiteral("dconf/velin-wlan"));
     options.keyFile = dataFile(QStringLiteral("wlankeys.txt"));
+    if (options.keyFile.isEmpty())
+        options.keyFile = dataFile(QStringLiteral("wlankeys.sample.txt"));
     if (!environment.start(options))
         return 1;
     seedSavedNetworks(parser.value(saved));

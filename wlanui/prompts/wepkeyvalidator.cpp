@@ -39,7 +39,7 @@ WepKeyValidator::~WepKeyValidator()
 QValidator::State WepKeyValidator::validate(QString& input, int& pos) const
 {
     Q_UNUSED(pos)
-    if (input.length() >= MaximumLength) {
+    if (input.length() > MaximumLength) {
         KeyEntryRules::showGuardedBanner(d->tooLongBanner, "qtn_conn_error_max_char");
         return Invalid;
     }

@@ -1,8 +1,14 @@
-// A program built only against the installed package.
+// A program built only against the installed package: every umbrella header,
+// every library, and the plug-in found where the package says it is.
 #include <VelinBase>
+#include <VelinNet>
 #include <VelinTouch>
+#include <VelinWlanUi>
+#include <soundcue/feedbackclient.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QPluginLoader>
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -15,9 +21,23 @@ int main(int argc, char **argv)
     edit->setText(QStringLiteral("home"));
     if (manager.propertyValue(QStringLiteral("name")).toString() != QLatin1String("home"))
         return 2;
+    delete edit;
+
     Velin::SimpleSheet sheet;
     sheet.setTitle(QStringLiteral("consumer"));
-    delete edit;
+    if (Velin::WlanSecurity::securityFromString(Velin::WLANProperties::SecurityValueWep) != 2)
+        return 3;
+    Velin::InternetAccessPoint accessPoint;
+    if (accessPoint.isValid())
+        return 4;
+    FeedbackClient feedback;
+    Q_UNUSED(feedback)
+
+    QPluginLoader loader(QDir(QStringLiteral(VELIN_PLUGIN_DIR)).filePath(QStringLiteral("libvelinwlantype.so")));
+    if (!qobject_cast<InternetAccessPointTypeInterface *>(loader.instance())) {
+        std::fprintf(stderr, "plug-in: %s\n", qPrintable(loader.errorString()));
+        return 5;
+    }
     std::printf("consumer ok\n");
     return 0;
 }

@@ -110,6 +110,7 @@ private Q_SLOTS:
     void keyFileReadForEverySheet();
     void keyFileMissingOrUnreadable_data();
     void keyFileMissingOrUnreadable();
+    void shippedSampleKeyFile();
 
 private:
     QScopedPointer<KeyFile> m_noKeys;
@@ -275,6 +276,7 @@ void TestKeySheets::typedThroughExec_data()
     QTest::newRow("wep 11") << "wep" << "a1b2c3d4e5f" << "a1b2c3d4e5f" << 0 << WepLength;
     QTest::newRow("wpa 8") << "wpa" << "password" << "password" << 1 << "";
     QTest::newRow("wpa with spaces") << "wpa" << "correct horse battery" << "correct horse battery" << 1 << "";
+    QTest::newRow("wpa spaces around kept") << "wpa" << "  padded key " << "  padded key " << 1 << "";
     QTest::newRow("wpa 7") << "wpa" << "passwor" << "passwor" << 0 << AtLeast8;
     QTest::newRow("wpa 64 hex") << "wpa" << QString(64, QLatin1Char('e')) << QString(64, QLatin1Char('e')) << 1 << "";
     QTest::newRow("wpa non-ASCII dropped")
@@ -491,6 +493,19 @@ void TestKeySheets::keyFileMissingOrUnreadable()
     QVERIFY(keyOf(sheet.data()).isEmpty());
     QVERIFY(!sheet->isAcceptEnabled());
     QCOMPARE(PromptsTest::contentWidgets(sheet->content()).size(), 2);
+}
+
+void TestKeySheets::shippedSampleKeyFile()
+{
+    // The sample in data/ pre-fills keys that pass their sheet's own check.
+    KeyFile keys;
+    keys.use(QStringLiteral(VELIN_SOURCE_DIR "/data/wlankeys.txt"));
+    Velin::WepKeySheet library(QStringLiteral("Library"));
+    QCOMPARE(library.wepKey(), QStringLiteral("a1b2c3d4e5"));
+    QVERIFY(PromptsTest::itemOfType<Velin::WepKeyTextEdit>(&library)->validateKey());
+    Velin::WpaPskSheet office(QStringLiteral("Office"));
+    QVERIFY(!office.wpaPsk().isEmpty());
+    QVERIFY(PromptsTest::itemOfType<Velin::WpaPskTextEdit>(&office)->validateKey());
 }
 
 QTEST_MAIN(TestKeySheets)
