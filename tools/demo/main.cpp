@@ -16,6 +16,8 @@
 #include "net/internetaccesspointtypeinterface.h"
 #include "touch/applicationwindow.h"
 
+#include "hostsupport/englishcatalogue.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -51,17 +53,6 @@ QString simulatorPath()
         return QStringLiteral(VELIN_BUILD_PLATFORM_SIM);
 #endif
     return QDir(QStringLiteral(VELIN_INSTALLED_BIN_DIR)).filePath(QStringLiteral("velin-platform-sim"));
-}
-
-bool loadCatalogue(QTranslator* translator)
-{
-    const QStringList dirs = {qEnvironmentVariable("VELIN_QM_DIR"), QStringLiteral(VELIN_BUILD_QM_DIR),
-                              QStringLiteral(VELIN_INSTALLED_QM_DIR)};
-    for (const QString& dir : dirs) {
-        if (!dir.isEmpty() && translator->load(QStringLiteral("velin-wlan_en"), dir))
-            return true;
-    }
-    return false;
 }
 
 // Networks the user saved before this run, so that the list shows saved
@@ -119,7 +110,7 @@ int main(int argc, char** argv)
     parser.process(app);
 
     QTranslator catalogue;
-    if (loadCatalogue(&catalogue))
+    if (loadEnglishCatalogue(&catalogue))
         QCoreApplication::installTranslator(&catalogue);
     else
         std::fprintf(stderr, "English catalogue not found: texts show as logical ids\n");

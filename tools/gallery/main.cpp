@@ -11,6 +11,8 @@
 #include "touch/linearlayoutpolicy.h"
 #include "touch/scenewindow.h"
 
+#include "hostsupport/englishcatalogue.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -28,17 +30,6 @@ void settle(int milliseconds)
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
-}
-
-bool loadCatalogue(QTranslator *translator)
-{
-    const QStringList dirs = {qEnvironmentVariable("VELIN_QM_DIR"), QStringLiteral(VELIN_BUILD_QM_DIR),
-                              QStringLiteral(VELIN_INSTALLED_QM_DIR)};
-    for (const QString &dir : dirs) {
-        if (!dir.isEmpty() && translator->load(QStringLiteral("velin-wlan_en"), dir))
-            return true;
-    }
-    return false;
 }
 
 void dispose(Touch::SceneWindow *window)
@@ -116,7 +107,7 @@ int main(int argc, char **argv)
     parser.process(app);
 
     QTranslator catalogue;
-    if (loadCatalogue(&catalogue))
+    if (loadEnglishCatalogue(&catalogue))
         QCoreApplication::installTranslator(&catalogue);
     else
         std::fprintf(stderr, "English catalogue not found: texts show as logical ids\n");
