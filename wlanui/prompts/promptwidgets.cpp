@@ -1,6 +1,10 @@
 #include "wlanui/prompts/promptwidgets_p.h"
 
+#include "wlanui/prompts/wlankeyfile_p.h"
+
 #include "base/connectionlistitem.h"
+#include "base/simpleframe.h"
+#include "base/simplesheet.h"
 #include "touch/textedit.h"
 
 namespace Velin {
@@ -28,6 +32,15 @@ void disableInputMethodAssists(Touch::TextEdit* edit)
     edit->setInputMethodPredictionEnabled(false);
     edit->setInputMethodCorrectionEnabled(false);
     edit->setInputMethodAutoCapitalizationEnabled(false);
+}
+
+void finishKeyFrame(SimpleSheet* sheet, SimpleFrame* frame, Touch::TextEdit* edit, const QString& ssid)
+{
+    frame->setContent(edit);
+    QString key;
+    if (WlanKeyFile::findKey(ssid, &key))
+        edit->insert(key);
+    QObject::connect(edit, &Touch::TextEdit::returnPressed, sheet, &SimpleSheet::accept);
 }
 
 } // namespace PromptWidgets

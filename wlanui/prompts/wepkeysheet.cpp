@@ -3,7 +3,6 @@
 
 #include "wlanui/prompts/promptwidgets_p.h"
 #include "wlanui/prompts/wepkeytextedit.h"
-#include "wlanui/prompts/wlankeyfile_p.h"
 
 #include "base/connectionlistitem.h"
 #include "base/simpleframe.h"
@@ -47,32 +46,13 @@ QList<Touch::Widget*> WepKeySheet::configurationWidgets()
     edit->setStyleName(QStringLiteral("CommonSingleInputFieldLabeled"));
     d->keyEdit = edit;
     connect(edit, &Touch::TextEdit::textChanged, d, &WepKeySheetPrivate::wepKeyChanged);
-    frame->setContent(edit);
-
-    QString key;
-    if (WlanKeyFile::findKey(ssid(), &key))
-        edit->insert(key);
-
-    connect(edit, &Touch::TextEdit::returnPressed, this, &SimpleSheet::accept);
+    PromptWidgets::finishKeyFrame(this, frame, edit, ssid());
     return QList<Touch::Widget*>() << item << frame;
 }
 
 void WepKeySheet::done(bool result)
 {
-    if (!result) {
-        SimpleSheet::done(false);
-        return;
-    }
-    if (!d->keyEdit) {
-        qWarning("Velin::WepKeySheet::done: no key field; not accepted");
-        return;
-    }
-    if (d->keyEdit->validateKey()) {
-        SimpleSheet::done(true);
-        return;
-    }
-    // validateKey() has told the user why; let them correct it.
-    d->keyEdit->setFocus(Qt::OtherFocusReason);
+    PromptWidgets::finishKeySheet(this, d->keyEdit.data(), result);
 }
 
 } // namespace Velin
