@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QList>
+#include <QTimer>
 #include <QtDebug>
 
 namespace Velin {
@@ -18,7 +19,18 @@ public:
     explicit ConnectionProcessPrivate(ConnectionProcess* process)
         : QObject(process)
         , q(process)
+        , outcomeTimer(new QTimer(this))
     {
+        // A daemon that takes the request and then never reports must not
+        // leave the attempt running for ever.
+        outcomeTimer->setObjectName(QStringLiteral("connectionOutcomeTimeout"));
+        outcomeTimer->setSingleShot(true);
+        outcomeTimer->setInterval(OutcomeTimeoutMs);
+        connect(outcomeTimer, &QTimer::timeout, this, [this] {
+            qWarning("Velin::ConnectionProcess: no outcome for the connection attempt within %d s",
+                     outcomeTimer->interval() / 1000);
+            end(false, QStringLiteral("timeout"));
+        });
     }
     ~ConnectionProcessPrivate() override { unsubscribe(); }
 
@@ -28,7 +40,10 @@ public:
     // Error signals leave start() before they are emitted.
     void failLater(const QString& reason);
 
+    static const int OutcomeTimeoutMs = 60000;
+
     ConnectionProcess* const q;
+    QTimer* const outcomeTimer;
     QList<InternetAccessPoint> queue;
     InternetAccessPoint current;
     bool running = false;
@@ -58,6 +73,7 @@ void ConnectionProcessPrivate::unsubscribe()
 
 void ConnectionProcessPrivate::end(bool success, const QString& reason)
 {
+    outcomeTimer->stop();
     running = false;
     current = InternetAccessPoint();
     ++attempt;
@@ -156,6 +172,7 @@ void ConnectionProcess::start()
     message << d->current.id()
             << QVariant::fromValue(PlatformDBus::marshallableProperties(properties, QStringLiteral("ConnectionProcess")));
     Q_EMIT runningChanged(true);
+    d->outcomeTimer->start();
 
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message), d);
     connect(watcher, &QDBusPendingCallWatcher::finished, d, [this, attempt](QDBusPendingCallWatcher* call) {

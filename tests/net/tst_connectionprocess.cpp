@@ -11,6 +11,7 @@
 #include <QPoint>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 using Velin::ConnectionProcess;
@@ -65,6 +66,7 @@ private Q_SLOTS:
     void emptyQueue();
     void accessPointWithoutIdRefused();
     void startWhileRunning();
+    void daemonThatNeverReports();
     void unmarshallableProperty();
     void noSecretInLogs();
 
@@ -309,6 +311,30 @@ void tst_ConnectionProcess::startWhileRunning()
     QCOMPARE(process.currentId(), QStringLiteral("A"));
     QCOMPARE(process.queuedCount(), 1);
     QTRY_COMPARE(m_daemon->callCount(QStringLiteral("connect_req")), 1);
+}
+
+void tst_ConnectionProcess::daemonThatNeverReports()
+{
+    // The request is acknowledged, then nothing: the attempt ends by itself.
+    ConnectionProcess process;
+    QSignalSpy errors(&process, &ConnectionProcess::error);
+    auto timer = process.findChild<QTimer*>(QStringLiteral("connectionOutcomeTimeout"));
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 60000);
+    timer->setInterval(50);
+    process.addInternetAccessPoint(InternetAccessPoint(wlanData("Office")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no outcome")));
+    process.start();
+    QVERIFY(errors.wait());
+    QCOMPARE(errors.first().first().toString(), QStringLiteral("timeout"));
+    QVERIFY(!process.isRunning());
+
+    // A late report for the abandoned attempt changes nothing.
+    QSignalSpy finished(&process, &ConnectionProcess::finished);
+    state(QStringLiteral("Office"), QStringLiteral("connected"));
+    syncSystemBus();
+    QCoreApplication::processEvents();
+    QCOMPARE(finished.count(), 0);
 }
 
 void tst_ConnectionProcess::unmarshallableProperty()
