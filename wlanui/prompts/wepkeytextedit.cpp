@@ -10,7 +10,7 @@
 
 namespace Velin {
 
-WepKeyTextEdit::WepKeyTextEdit(Touch::Widget* parent)
+WepKeyTextEdit::WepKeyTextEdit(QGraphicsItem* parent)
     : KeyTextEdit(parent)
 {
     PromptWidgets::disableInputMethodAssists(this);

@@ -4,10 +4,6 @@
 
 #include "base/keytextedit.h"
 
-namespace Touch {
-class Widget;
-}
-
 namespace Velin {
 
 /*!
@@ -20,7 +16,7 @@ class VELINWLANUI_EXPORT WepKeyTextEdit : public KeyTextEdit
     Q_OBJECT
 
 public:
-    explicit WepKeyTextEdit(Touch::Widget* parent = nullptr);
+    explicit WepKeyTextEdit(QGraphicsItem* parent = nullptr);
     ~WepKeyTextEdit() override;
 
     /*!

@@ -12,7 +12,7 @@ namespace {
 const int MinimumLength = 8;
 }
 
-WpaPskTextEdit::WpaPskTextEdit(Touch::Widget* parent)
+WpaPskTextEdit::WpaPskTextEdit(QGraphicsItem* parent)
     : KeyTextEdit(parent)
 {
     PromptWidgets::disableInputMethodAssists(this);

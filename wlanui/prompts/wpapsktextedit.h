@@ -4,10 +4,6 @@
 
 #include "base/keytextedit.h"
 
-namespace Touch {
-class Widget;
-}
-
 namespace Velin {
 
 /*!
@@ -21,7 +17,7 @@ class VELINWLANUI_EXPORT WpaPskTextEdit : public KeyTextEdit
     Q_OBJECT
 
 public:
-    explicit WpaPskTextEdit(Touch::Widget* parent = nullptr);
+    explicit WpaPskTextEdit(QGraphicsItem* parent = nullptr);
     ~WpaPskTextEdit() override;
 
     /*!
