@@ -194,6 +194,8 @@ public:
         isDir = !keyBytes.isEmpty() && dconf_is_dir(dirBytes.constData(), nullptr);
     }
 
+    QStringList children(bool directories) const;
+
     bool write(GVariant* value);
 
     SettingsItem* const q;
@@ -255,43 +257,36 @@ QVariant SettingsItem::value(const QVariant& defaultValue) const
     return result.isValid() ? result : defaultValue;
 }
 
-QStringList SettingsItem::listDirs() const
+// Full paths of the children of the item's directory: the directories (whose
+// names dconf ends with '/', dropped here) or the keys.
+QStringList SettingsItemPrivate::children(bool directories) const
 {
-    QStringList dirs;
-    if (!d->isDir)
-        return dirs;
+    QStringList paths;
+    if (!isDir)
+        return paths;
     ClientRef ref;
     gint count = 0;
-    gchar** names = dconf_client_list(ref.client, d->dirBytes.constData(), &count);
-    // Directory names end with '/'; keys do not.
-    const QString prefix = QString::fromUtf8(d->dirBytes);
+    gchar** names = dconf_client_list(ref.client, dirBytes.constData(), &count);
+    const QString prefix = QString::fromUtf8(dirBytes);
     for (gint i = 0; i < count; ++i) {
         const QByteArray name(names[i]);
-        if (name.endsWith('/'))
-            dirs.append(prefix + QString::fromUtf8(name.constData(), name.size() - 1));
+        if (name.endsWith('/') != directories)
+            continue;
+        paths.append(prefix + QString::fromUtf8(directories ? name.left(name.size() - 1) : name));
     }
     g_strfreev(names);
-    dirs.sort();
-    return dirs;
+    paths.sort();
+    return paths;
+}
+
+QStringList SettingsItem::listDirs() const
+{
+    return d->children(true);
 }
 
 QStringList SettingsItem::listKeys() const
 {
-    QStringList keys;
-    if (!d->isDir)
-        return keys;
-    ClientRef ref;
-    gint count = 0;
-    gchar** names = dconf_client_list(ref.client, d->dirBytes.constData(), &count);
-    const QString prefix = QString::fromUtf8(d->dirBytes);
-    for (gint i = 0; i < count; ++i) {
-        const QByteArray name(names[i]);
-        if (!name.endsWith('/'))
-            keys.append(prefix + QString::fromUtf8(name));
-    }
-    g_strfreev(names);
-    keys.sort();
-    return keys;
+    return d->children(false);
 }
 
 bool SettingsItem::set(const QVariant& value)

@@ -1,6 +1,6 @@
 #include "signalrecorder.h"
 
-#include "dbusvalues.h"
+#include "base/dbusvalues.h"
 
 #include <QDBusConnection>
 #include <QElapsedTimer>
@@ -87,7 +87,7 @@ void SignalRecorder::record(const QDBusMessage& message)
     Entry entry;
     entry.sequence = ++sequenceCounter;
     entry.message = message;
-    entry.arguments = DBusValues::plain(message.arguments());
+    entry.arguments = Velin::DBusValues::plain(message.arguments());
     d->recorded.append(entry);
     Q_EMIT received();
 }

@@ -21,7 +21,7 @@ public:
     {
         int sequence = 0;
         QDBusMessage message;
-        QList<QVariant> arguments; // plain values (DBusValues)
+        QList<QVariant> arguments; // plain values (Velin::DBusValues)
     };
 
     SignalRecorder(const QString& path, const QString& interface, const QString& name, QObject* parent = nullptr);

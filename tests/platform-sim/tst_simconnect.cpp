@@ -1,7 +1,7 @@
 // Connections through the simulated connectivity daemon: credentials of
 // every security kind checked for real, the order of "connection_state",
 // disconnect_req and the control interface's connection levers.
-#include "dbusvalues.h"
+#include "base/dbusvalues.h"
 #include "platformsimfixture.h"
 #include "privatebus.h"
 #include "signalrecorder.h"
@@ -408,7 +408,7 @@ void tst_SimConnect::requestsAreRecorded()
     QCOMPARE(SimCalls::connectRequest(QStringLiteral("Psk"), properties).type(), QDBusMessage::ReplyMessage);
     const QDBusMessage recorded = sim->callControl(QStringLiteral("LastConnectProperties"));
     QCOMPARE(recorded.signature(), QStringLiteral("a{sv}"));
-    QCOMPARE(DBusValues::plain(recorded.arguments()).value(0).toMap(), properties);
+    QCOMPARE(Velin::DBusValues::plain(recorded.arguments()).value(0).toMap(), properties);
 }
 
 VELIN_TEST_GUILESS_MAIN_WITH_BUS(tst_SimConnect)

@@ -1,6 +1,6 @@
 #include "fakedbusservice.h"
 
-#include "dbusvalues.h"
+#include "base/dbusvalues.h"
 
 #include <QAtomicInt>
 #include <QDBusConnectionInterface>
@@ -57,7 +57,7 @@ bool ServiceObject::handleMessage(const QDBusMessage& message, const QDBusConnec
     call.interface = message.interface();
     call.member = message.member();
     call.signature = message.signature();
-    call.arguments = DBusValues::plain(message.arguments());
+    call.arguments = Velin::DBusValues::plain(message.arguments());
     call.message = message;
 
     FakeDBusService::Handler handler;

@@ -35,7 +35,7 @@ public:
         QString interface;
         QString member;
         QString signature;
-        QList<QVariant> arguments; // plain values (see DBusValues)
+        QList<QVariant> arguments; // plain values (see Velin::DBusValues)
         QDBusMessage message;      // the call itself, for deferred answers
     };
 
