@@ -16,6 +16,8 @@
 #include <QXmlStreamReader>
 #include <QtDebug>
 
+#include <limits>
+
 namespace Velin {
 
 namespace {
@@ -300,7 +302,10 @@ bool DBusDispatcher::callAsynchronous(const QString& method, const QVariant& a1,
     QDBusMessage message = QDBusMessage::createMethodCall(d->service, d->requestPath, d->requestInterface, method);
     message.setArguments(arguments);
 
-    const QDBusPendingCall call = bus.asyncCall(message);
+    // No time-out of our own: a daemon that does not answer is not an error
+    // (callers have their own time-outs), while one that goes away still
+    // gets its calls answered with an error by the bus.
+    const QDBusPendingCall call = bus.asyncCall(message, std::numeric_limits<int>::max());
     if (call.isFinished() && call.isError()) {
         qWarning("Velin::DBusDispatcher: could not send %s.%s: %s", qPrintable(d->service), qPrintable(method),
                  qPrintable(call.error().message()));

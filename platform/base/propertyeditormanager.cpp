@@ -40,8 +40,6 @@ struct Binding
     ValueKeyMapperIf *mapper = nullptr;
     bool updating = false;  // the manager is writing into the editor
     QList<QMetaObject::Connection> connections;
-
-    QString currentKey() const { return kind == BindingKind::Mapper ? mapper->key() : key; }
 };
 
 // An absent value and an invalid entry mean the same thing: nothing chosen.
@@ -141,6 +139,8 @@ void PropertyEditorManagerPrivate::watchEditor(Binding *binding)
         binding->connections << QObject::connect(button, &Touch::Button::toggled, q, changed);
     } else if (auto combo = qobject_cast<Touch::ComboBox *>(widget)) {
         binding->connections << QObject::connect(combo, &Touch::ComboBox::currentIndexChanged, q, changed);
+        // Picking the row already shown stores it too (it may only be shown).
+        binding->connections << QObject::connect(combo, &Touch::ComboBox::activated, q, changed);
     } else if (auto group = qobject_cast<ButtonGroupContainer *>(widget)) {
         binding->connections << QObject::connect(group, &ButtonGroupContainer::buttonClicked, q, changed);
     }
@@ -159,6 +159,10 @@ void PropertyEditorManagerPrivate::watchEditor(Binding *binding)
 int PropertyEditorManagerPrivate::rowForValue(const Binding *binding, const QVariant &value) const
 {
     if (binding->kind == BindingKind::Choice) {
+        // An absent value shows the first entry, as a new access point shows
+        // its default choice; it is stored only when the user picks it.
+        if (!value.isValid())
+            return binding->values.isEmpty() ? -1 : 0;
         for (int row = 0; row < binding->values.size(); ++row) {
             if (sameChoice(value, binding->values.at(row)))
                 return row;
@@ -265,6 +269,9 @@ void PropertyEditorManagerPrivate::editorChanged(Binding *binding)
 
     if (binding->kind == BindingKind::Mapper) {
         const QString key = binding->mapper->key();
+        // Kept for widgetForProperty(): pages replace their mappers on every
+        // rebuild, so an old one may be gone while its edit still lives.
+        binding->key = key;
         store(key, binding->mapper->value());
         const QStringList invalid = binding->mapper->invalidKeys();
         for (const QString &stale : invalid) {
@@ -422,7 +429,7 @@ bool PropertyEditorManager::bindEditor(QGraphicsWidget *widget, ValueKeyMapperIf
         qWarning("PropertyEditorManager: a mapper binding needs an editor and a mapper");
         return false;
     }
-    Binding *binding = d->bind(widget, BindingKind::Mapper, QString());
+    Binding *binding = d->bind(widget, BindingKind::Mapper, mapper->key());
     binding->mapper = mapper;
     d->watchEditor(binding);
     return true;
@@ -459,7 +466,7 @@ QGraphicsWidget *PropertyEditorManager::widgetForProperty(const QString &key) co
 {
     for (auto it = d->bindings.crbegin(); it != d->bindings.crend(); ++it) {
         const Binding *binding = it->get();
-        if (binding->widget && binding->currentKey() == key)
+        if (binding->widget && binding->key == key)
             return binding->widget;
     }
     return nullptr;

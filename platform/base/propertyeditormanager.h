@@ -46,7 +46,8 @@ public:
      * A choice between labels that store the matching values: a
      * ButtonGroupContainer when there are fewer entries than the button-group
      * limit, a combo box otherwise.  The stored value selects the entry that
-     * holds it; none selects nothing (index -1).
+     * holds it; a value that no entry holds selects nothing (index -1); an
+     * absent value shows the first entry without storing it until chosen.
      */
     QGraphicsWidget *createEditor(const QString &key, const QStringList &labels, const QList<QVariant> &values);
 
@@ -67,7 +68,9 @@ public:
     /*!
      * On every change of \a widget, stores mapper->value() under
      * mapper->key(), removes mapper->invalidKeys() and reports mapper->key().
-     * The mapper is not owned and must outlive the binding.
+     * The mapper is not owned; it is asked only when the widget changes, so
+     * it must live as long as the widget can still be edited (or be unbound
+     * first).
      */
     bool bindEditor(QGraphicsWidget *widget, ValueKeyMapperIf *mapper);
 

@@ -575,8 +575,8 @@ SimpleSheet::SimpleSheet(QGraphicsItem* parent)
 
     d->acceptButton = new SheetHeaderButton(true, d->header);
     d->acceptButton->setObjectName(QStringLiteral("SheetAcceptButton"));
-    //% "OK"
-    d->acceptButton->setText(qtTrId("qtn_comm_ok"));
+    // No accept action until a label is set: a sheet whose choices are its own
+    // buttons must not offer an accept that chooses nothing.
 
     d->progress = new Touch::ProgressBar(d->header, QLatin1String(Touch::ProgressBar::SpinnerType));
     d->progress->setObjectName(QStringLiteral("SheetProgressIndicator"));

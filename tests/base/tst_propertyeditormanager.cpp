@@ -169,7 +169,7 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("initial");
         QTest::addColumn<int>("selected");
         QTest::newRow("stored value") << QVariant("WLAN_ADHOC") << 1;
-        QTest::newRow("absent") << QVariant() << -1;
+        QTest::newRow("absent: the first entry is shown") << QVariant() << 0;
         QTest::newRow("value of no entry") << QVariant("WLAN_OTHER") << -1;
     }
 
@@ -188,15 +188,39 @@ private Q_SLOTS:
         QCOMPARE(combo->currentIndex(), selected);
         QCOMPARE(changes.count(), 0);
 
-        combo->setCurrentIndex(0);
-        QCOMPARE(manager.propertyValue("type"), QVariant("WLAN_INFRA"));
+        // Choosing another row stores its value.
+        const int other = selected == 0 ? 1 : 0;
+        combo->setCurrentIndex(other);
+        QCOMPARE(manager.propertyValue("type"), QVariant(other == 0 ? "WLAN_INFRA" : "WLAN_ADHOC"));
         QCOMPARE(changes.count(), 1);
 
         manager.setPropertyValueWithNotification("type", "WLAN_ADHOC");
         QCOMPARE(combo->currentIndex(), 1);
-        manager.setPropertyValueWithNotification("type", QVariant());
+        manager.setPropertyValueWithNotification("type", "WLAN_OTHER");
         QCOMPARE(combo->currentIndex(), -1);
-        QCOMPARE(changes.count(), 3);  // the two notifications, no echo from the combo box
+        manager.setPropertyValueWithNotification("type", QVariant());
+        QCOMPARE(combo->currentIndex(), 0);
+        QVERIFY(!manager.properties().contains("type"));
+        QCOMPARE(changes.count(), 4);  // the three notifications, no echo from the combo box
+    }
+
+    void shownFirstEntryIsStoredWhenPicked()
+    {
+        // An absent value shows the first entry; picking that entry in the
+        // popup (no index change) still stores it.
+        PropertyEditorManager manager;
+        manager.setButtonGroupLimit(0);
+        QSignalSpy changes(&manager, &PropertyEditorManager::propertyChanged);
+        std::unique_ptr<QGraphicsWidget> editor(manager.createEditor("wlan_security", {"None", "WEP"}, {"NONE", "WEP"}));
+        auto combo = qobject_cast<Touch::ComboBox *>(editor.get());
+        QVERIFY(combo);
+        QCOMPARE(combo->currentIndex(), 0);
+        QVERIFY(!manager.properties().contains("wlan_security"));
+        Q_EMIT combo->activated(0);
+        QCOMPARE(manager.propertyValue("wlan_security"), QVariant("NONE"));
+        QCOMPARE(changes.count(), 1);
+        Q_EMIT combo->activated(0);  // the same choice again is no change
+        QCOMPARE(changes.count(), 1);
     }
 
     void buttonGroupChoiceStoresAndSelects()
@@ -322,6 +346,21 @@ private Q_SLOTS:
         QVERIFY(!manager.properties().contains("phrase"));
         QCOMPARE(propertyNames(changes), (QStringList{"phrase", "raw"}));
         QCOMPARE(manager.widgetForProperty("raw"), &edit);
+    }
+
+    void mapperMayDieBeforeItsEdit()
+    {
+        // Pages make a new mapper on every rebuild; the old edit lives on,
+        // hidden and still bound, after its mapper is gone.
+        PropertyEditorManager manager({{"name", "n"}});
+        Touch::TextEdit edit;
+        auto mapper = new LengthMapper(&edit);
+        QVERIFY(manager.bindEditor(&edit, mapper));
+        edit.setText("cafe");
+        delete mapper;
+        QCOMPARE(manager.widgetForProperty("raw"), &edit);
+        QVERIFY(!manager.widgetForProperty("name"));
+        QVERIFY(!manager.widgetForProperty("phrase"));
     }
 
     void silentStoreLeavesEditors()

@@ -66,6 +66,7 @@ private Q_SLOTS:
     void disabledAcceptIsGreyed();
     void headerTextsAndPlaces_data();
     void headerTextsAndPlaces();
+    void unlabelledActionsAreNotOffered();
     void progressIndicator();
     void setContentReplaces();
     void contentFillsWidthBelowHeader();
@@ -97,6 +98,7 @@ void TestSimpleSheet::exec()
 
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     sheet.setTitle(QStringLiteral("Title"));
     QSignalSpy acceptedSpy(&sheet, &SimpleSheet::accepted);
     QSignalSpy rejectedSpy(&sheet, &SimpleSheet::rejected);
@@ -146,6 +148,7 @@ void TestSimpleSheet::isRejectedFollowsTheLastResult()
 {
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     QVERIFY(!sheet.isRejected());
 
     connect(&sheet, &SimpleSheet::appeared, &sheet, &SimpleSheet::reject);
@@ -164,6 +167,7 @@ void TestSimpleSheet::execWhileRunningIsRefused()
 {
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     int innerResult = -1;
     connect(&sheet, &SimpleSheet::appeared, this, [&] {
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("already running exec")));
@@ -217,6 +221,7 @@ void TestSimpleSheet::disabledAcceptCannotBeClicked()
 {
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     QSignalSpy acceptedSpy(&sheet, &SimpleSheet::accepted);
     QSignalSpy finishedSpy(&sheet, &SimpleSheet::finished);
     QSignalSpy enabledSpy(&sheet, &SimpleSheet::acceptEnabledChanged);
@@ -249,6 +254,7 @@ void TestSimpleSheet::disabledAcceptIsGreyed()
 {
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     sheet.setTitle(QStringLiteral("Greyed"));
     sheet.appear(fx.window());
     QTRY_COMPARE(sheet.sceneWindowState(), Touch::SceneWindow::Appeared);
@@ -275,12 +281,39 @@ void TestSimpleSheet::headerTextsAndPlaces_data()
     QTest::newRow("right to left") << Qt::RightToLeft;
 }
 
+void TestSimpleSheet::unlabelledActionsAreNotOffered()
+{
+    // A sheet whose choices are its own buttons sets no accept label: tapping
+    // an accept it never asked for would close it choosing nothing.
+    WindowFixture fx;
+    SimpleSheet sheet;
+    sheet.appear(fx.window());
+    QTRY_COMPARE(sheet.sceneWindowState(), Touch::SceneWindow::Appeared);
+    QVERIFY(sheet.acceptLabel().isEmpty());
+    // Found whether shown or not.
+    const auto acceptButtons = fx.findWidgets(QStringLiteral("SheetAcceptButton"));
+    const auto rejectButtons = fx.findWidgets(QStringLiteral("SheetRejectButton"));
+    QCOMPARE(acceptButtons.size(), 1);
+    QCOMPARE(rejectButtons.size(), 1);
+    QGraphicsWidget* accept = acceptButtons.first();
+    QGraphicsWidget* reject = rejectButtons.first();
+    QVERIFY(!accept->isVisible());
+    QVERIFY(reject->isVisible());
+    QCOMPARE(sheet.rejectLabel(), QStringLiteral("qtn_comm_cancel"));
+
+    sheet.setAcceptLabel(QStringLiteral("Connect"));
+    QVERIFY(accept->isVisible());
+    sheet.setRejectLabel(QString());
+    QVERIFY(!reject->isVisible());
+}
+
 void TestSimpleSheet::headerTextsAndPlaces()
 {
     QFETCH(Qt::LayoutDirection, direction);
 
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     sheet.setLayoutDirection(direction);
     QSignalSpy titleSpy(&sheet, &SimpleSheet::titleChanged);
     sheet.setTitle(QStringLiteral("Network"));
@@ -319,6 +352,7 @@ void TestSimpleSheet::progressIndicator()
 {
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     sheet.setTitle(QStringLiteral("Connecting"));
     sheet.appear(fx.window());
     QTRY_COMPARE(sheet.sceneWindowState(), Touch::SceneWindow::Appeared);
@@ -353,6 +387,7 @@ void TestSimpleSheet::progressIndicator()
 void TestSimpleSheet::setContentReplaces()
 {
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     QVERIFY(!sheet.content());
 
     QPointer<QGraphicsWidget> first = new QGraphicsWidget;
@@ -386,6 +421,7 @@ void TestSimpleSheet::contentFillsWidthBelowHeader()
 {
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     auto frame = new Velin::SimpleFrame(QStringLiteral("Frame"));
     frame->setContent(new Touch::TextEdit(QStringLiteral("text")));
     sheet.setContent(frame);
@@ -415,6 +451,7 @@ void TestSimpleSheet::wrappedTextGetsItsHeight()
 {
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     auto frame = new Velin::SimpleFrame(QStringLiteral("Help"));
     auto label = new Touch::Label(QStringLiteral(
         "A long explanation that cannot fit on one line of a handset screen and has to wrap "
@@ -444,6 +481,7 @@ void TestSimpleSheet::tallContentPans()
 {
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     Touch::Button* topButton = nullptr;
     sheet.setContent(tallContent(2000, &topButton));
     QSignalSpy clicked(topButton, &Touch::Button::clicked);
@@ -483,6 +521,7 @@ void TestSimpleSheet::focusedFieldIsPannedIntoView()
 {
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     Touch::TextEdit* field = nullptr;
     sheet.setContent(tallContent(1500, nullptr, &field));
     sheet.appear(fx.window());
@@ -509,6 +548,7 @@ void TestSimpleSheet::rendering()
 
     WindowFixture fx;
     SimpleSheet sheet;
+    sheet.setAcceptLabel(QStringLiteral("Done"));  // no accept action without a label
     if (inverted)
         sheet.setStyleName(QStringLiteral("Inverted"));
     sheet.setTitle(QStringLiteral("Edit network"));
