@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QObject>
+#include <QPointer>
 #include <QSharedPointer>
 #include <QString>
 #include <QVariant>
@@ -26,10 +28,41 @@ AccessPointData parseAccessPointData(const QList<QVariant>& data);
 // The data list of a WLAN network: SSID bytes plus one NUL as entry 5.
 QList<QVariant> wlanDataList(const QByteArray& ssid, const QString& networkType, uint attributes);
 
+// Reports changes of one record's properties or defaults, whichever instance
+// made them. Owned by the record; made on first use, so records nobody
+// watches carry none. Connections end with the record.
+class AccessPointRecordNotifier : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+Q_SIGNALS:
+    void propertiesChanged();
+};
+
 // The state every instance of one access point shares.
 struct AccessPointRecord
 {
+    AccessPointRecord() = default;
+    AccessPointRecord(const AccessPointRecord&) = delete;
+    AccessPointRecord& operator=(const AccessPointRecord&) = delete;
     ~AccessPointRecord();
+
+    // The record's notifier, made when first asked for.
+    AccessPointRecordNotifier* changeNotifier()
+    {
+        if (!notifier)
+            notifier = new AccessPointRecordNotifier;
+        return notifier;
+    }
+    // Tells the listeners, if there are any.
+    void notifyPropertiesChanged()
+    {
+        if (notifier)
+            Q_EMIT notifier->propertiesChanged();
+    }
 
     void setData(const QList<QVariant>& list)
     {
@@ -44,6 +77,7 @@ struct AccessPointRecord
     QMap<QString, QVariant> defaults;
     QHash<QString, QString> aliases;
     bool registered = false;
+    QPointer<AccessPointRecordNotifier> notifier;
 
     QString realKey(const QString& key) const { return aliases.value(key, key); }
 };
@@ -72,6 +106,15 @@ class InternetAccessPointPrivate
 public:
     // An instance sharing record.
     static InternetAccessPoint forRecord(const AccessPointRecordPtr& record);
+    // The record iap shares.
+    static AccessPointRecordPtr recordOf(const InternetAccessPoint& iap);
+    // What the connectivity daemon is given: the defaults, overridden by
+    // the properties set explicitly (so it sees what property() reads).
+    static QMap<QString, QVariant> effectiveProperties(const InternetAccessPoint& iap);
+
+    // Sets (an invalid value: removes) one property without notifying;
+    // true when the record changed.
+    bool storeProperty(const QString& key, const QVariant& value);
 
     AccessPointRecordPtr record;
 };

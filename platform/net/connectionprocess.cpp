@@ -1,5 +1,6 @@
 #include "net/connectionprocess.h"
 
+#include "net/accesspointrecord_p.h"
 #include "net/platformdbus_p.h"
 
 #include <QDBusConnection>
@@ -32,13 +33,20 @@ public:
             end(false, QStringLiteral("timeout"));
         });
     }
-    ~ConnectionProcessPrivate() override { unsubscribe(); }
+    ~ConnectionProcessPrivate() override
+    {
+        QObject::disconnect(propertyWatch);
+        unsubscribe();
+    }
 
     void subscribe();
     void unsubscribe();
     void end(bool success, const QString& reason);
     // Error signals leave start() before they are emitted.
     void failLater(const QString& reason);
+    // Passes the current access point's properties on to the daemon while
+    // the attempt runs: some (a WPS PIN) are only set once it has started.
+    void sendPropertyUpdate();
 
     static const int OutcomeTimeoutMs = 60000;
 
@@ -49,6 +57,7 @@ public:
     bool running = false;
     bool subscribed = false;
     quint64 attempt = 0;
+    QMetaObject::Connection propertyWatch;
 
 public Q_SLOTS:
     void onConnectionState(const QDBusMessage& message);
@@ -74,6 +83,7 @@ void ConnectionProcessPrivate::unsubscribe()
 void ConnectionProcessPrivate::end(bool success, const QString& reason)
 {
     outcomeTimer->stop();
+    QObject::disconnect(propertyWatch);
     running = false;
     current = InternetAccessPoint();
     ++attempt;
@@ -87,6 +97,27 @@ void ConnectionProcessPrivate::end(bool success, const QString& reason)
 void ConnectionProcessPrivate::failLater(const QString& reason)
 {
     QMetaObject::invokeMethod(this, [this, reason]() { Q_EMIT q->error(reason); }, Qt::QueuedConnection);
+}
+
+void ConnectionProcessPrivate::sendPropertyUpdate()
+{
+    if (!running)
+        return;
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected()) {
+        qWarning("Velin::ConnectionProcess: the system bus is not connected; cannot pass on changed properties");
+        return;
+    }
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        QLatin1String(PlatformDBus::connectivityService), QLatin1String(PlatformDBus::connectivityPath),
+        QLatin1String(PlatformDBus::connectivityInterface), QStringLiteral("update_properties"));
+    message << current.id()
+            << QVariant::fromValue(PlatformDBus::marshallableProperties(
+                   InternetAccessPointPrivate::effectiveProperties(current), QStringLiteral("ConnectionProcess")));
+    message.setAutoStartService(false);
+    if (!bus.send(message))
+        qWarning("Velin::ConnectionProcess: cannot pass on changed properties: %s",
+                 qPrintable(bus.lastError().message()));
 }
 
 void ConnectionProcessPrivate::onConnectionState(const QDBusMessage& message)
@@ -161,10 +192,7 @@ void ConnectionProcess::start()
     d->subscribe();
 
     // Defaults fill in what is unset: the daemon sees what property() reads.
-    QMap<QString, QVariant> properties = d->current.defaults();
-    const QMap<QString, QVariant> explicitProperties = d->current.properties();
-    for (auto it = explicitProperties.constBegin(); it != explicitProperties.constEnd(); ++it)
-        properties.insert(it.key(), it.value());
+    const QMap<QString, QVariant> properties = InternetAccessPointPrivate::effectiveProperties(d->current);
 
     QDBusMessage message = QDBusMessage::createMethodCall(
         QLatin1String(PlatformDBus::connectivityService), QLatin1String(PlatformDBus::connectivityPath),
@@ -175,6 +203,11 @@ void ConnectionProcess::start()
     d->outcomeTimer->start();
 
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message), d);
+    // Changes made through any instance of the access point from now on go
+    // after the request; the record (and its notifier) lives as long as current.
+    d->propertyWatch = connect(InternetAccessPointPrivate::recordOf(d->current)->changeNotifier(),
+                               &AccessPointRecordNotifier::propertiesChanged, d,
+                               [this]() { d->sendPropertyUpdate(); });
     connect(watcher, &QDBusPendingCallWatcher::finished, d, [this, attempt](QDBusPendingCallWatcher* call) {
         call->deleteLater();
         const QDBusMessage reply = call->reply();

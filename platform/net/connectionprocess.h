@@ -12,7 +12,10 @@ class ConnectionProcessPrivate;
 
 // Connects to access points through the connectivity daemon. start() takes
 // the first queued access point and asks for a connection with its
-// properties; the attempt ends with finished() or error().
+// properties; the attempt ends with finished() or error(). While it runs, a
+// change of that access point's properties (through any instance sharing
+// its record) is passed on with "update_properties", so that what is set
+// after the start (a WPS PIN) still reaches the daemon.
 class VELINNET_EXPORT ConnectionProcess : public QObject
 {
     Q_OBJECT

@@ -143,6 +143,8 @@ QList<QVariant> wlanDataList(const QByteArray& ssid, const QString& networkType,
 
 AccessPointRecord::~AccessPointRecord()
 {
+    // Qt copes with a sender deleted while it emits.
+    delete notifier.data();
     if (!registered || registry.isDestroyed())
         return;
     Registry* r = registry();
@@ -219,6 +221,20 @@ InternetAccessPoint InternetAccessPointPrivate::forRecord(const AccessPointRecor
     InternetAccessPoint iap;
     iap.d->record = record;
     return iap;
+}
+
+AccessPointRecordPtr InternetAccessPointPrivate::recordOf(const InternetAccessPoint& iap)
+{
+    return iap.d->record;
+}
+
+QMap<QString, QVariant> InternetAccessPointPrivate::effectiveProperties(const InternetAccessPoint& iap)
+{
+    QMap<QString, QVariant> properties = iap.d->record->defaults;
+    const QMap<QString, QVariant>& explicitProperties = iap.d->record->properties;
+    for (auto it = explicitProperties.constBegin(); it != explicitProperties.constEnd(); ++it)
+        properties.insert(it.key(), it.value());
+    return properties;
 }
 
 InternetAccessPoint::InternetAccessPoint(QObject* parent)
@@ -302,18 +318,32 @@ QVariant InternetAccessPoint::property(const char* key) const
     return property(QString::fromUtf8(key));
 }
 
-void InternetAccessPoint::setProperty(const QString& key, const QVariant& value)
+bool InternetAccessPointPrivate::storeProperty(const QString& key, const QVariant& value)
 {
     if (key.isEmpty()) {
         qWarning("Velin::InternetAccessPoint: a property needs a key");
-        return;
+        return false;
     }
-    AccessPointRecord& record = *d->record;
-    const QString real = record.realKey(key);
-    if (value.isValid())
-        record.properties.insert(real, value);
-    else
-        record.properties.remove(real);
+    const QString real = record->realKey(key);
+    const auto it = record->properties.find(real);
+    if (!value.isValid()) {
+        if (it == record->properties.end())
+            return false;
+        record->properties.erase(it);
+        return true;
+    }
+    if (it != record->properties.end() && it->userType() == value.userType() && *it == value)
+        return false;
+    record->properties.insert(real, value);
+    return true;
+}
+
+void InternetAccessPoint::setProperty(const QString& key, const QVariant& value)
+{
+    // Held: a listener might drop the last other reference.
+    const AccessPointRecordPtr record = d->record;
+    if (d->storeProperty(key, value))
+        record->notifyPropertiesChanged();
 }
 
 void InternetAccessPoint::setProperty(const char* key, const QVariant& value)
@@ -323,8 +353,13 @@ void InternetAccessPoint::setProperty(const char* key, const QVariant& value)
 
 void InternetAccessPoint::setProperties(const QMap<QString, QVariant>& properties)
 {
+    const AccessPointRecordPtr record = d->record;
+    bool changed = false;
     for (auto it = properties.constBegin(); it != properties.constEnd(); ++it)
-        setProperty(it.key(), it.value());
+        changed = d->storeProperty(it.key(), it.value()) || changed;
+    // One notification for the lot.
+    if (changed)
+        record->notifyPropertiesChanged();
 }
 
 QMap<QString, QVariant> InternetAccessPoint::properties() const
@@ -334,7 +369,11 @@ QMap<QString, QVariant> InternetAccessPoint::properties() const
 
 void InternetAccessPoint::setDefaults(const QMap<QString, QVariant>& defaults)
 {
-    d->record->defaults = defaults;
+    const AccessPointRecordPtr record = d->record;
+    if (record->defaults == defaults)
+        return;
+    record->defaults = defaults;
+    record->notifyPropertiesChanged();
 }
 
 QMap<QString, QVariant> InternetAccessPoint::defaults() const
@@ -371,6 +410,10 @@ void InternetAccessPoint::setData(const QList<QVariant>& data)
         for (auto it = current->aliases.constBegin(); it != current->aliases.constEnd(); ++it)
             target->aliases.insert(it.key(), it.value());
         d->record = target;
+        target->data = data;
+        target->parsed = parsed;
+        target->notifyPropertiesChanged();
+        return;
     }
     target->data = data;
     target->parsed = parsed;
@@ -432,7 +475,10 @@ InternetAccessPoint InternetAccessPoint::loadSaved(const QString& id)
         return InternetAccessPoint();
     const AccessPointRecordPtr record = AccessPointRegistry::acquire(id);
     record->setData(data);
+    const bool changed = record->properties != properties;
     record->properties = properties;
+    if (changed)
+        record->notifyPropertiesChanged();
     return InternetAccessPointPrivate::forRecord(record);
 }
 

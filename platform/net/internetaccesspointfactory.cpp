@@ -16,16 +16,17 @@ InternetAccessPoint InternetAccessPointFactory::create(const ScanResult& result)
         return InternetAccessPoint();
     }
 
-    bool created = false;
-    const AccessPointRecordPtr record = AccessPointRegistry::acquire(parsed.id, &created);
-    if (created) {
-        // A live record already holds whatever was loaded or edited since.
-        QMap<QString, QVariant> saved;
-        if (SavedAccessPoints::read(parsed.id, nullptr, &saved))
-            record->properties = saved;
-    }
-    record->data = configuration;
-    record->parsed = parsed;
+    const AccessPointRecordPtr record = AccessPointRegistry::acquire(parsed.id);
+    // The saved state wins over a live record's: a record kept alive by a
+    // process that changed it for its own use (WPS keys, say) must not leak
+    // those changes into a connection to the saved network.
+    QMap<QString, QVariant> saved;
+    const bool replace = SavedAccessPoints::read(parsed.id, nullptr, &saved) && record->properties != saved;
+    if (replace)
+        record->properties = saved;
+    record->setData(configuration);
+    if (replace)
+        record->notifyPropertiesChanged();
     return InternetAccessPointPrivate::forRecord(record);
 }
 

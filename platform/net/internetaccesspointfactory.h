@@ -13,9 +13,11 @@ class VELINNET_EXPORT InternetAccessPointFactory
 {
 public:
     // The record for the result's id with the result's configuration as its
-    // data list; a record made anew carries the saved properties when the
-    // network is saved. Invalid (with a warning) for a result without a
-    // usable configuration.
+    // data list. When the network is saved, the record's properties are
+    // replaced by the saved ones, also for a record that was already live
+    // (every instance sharing it sees them); otherwise a live record keeps
+    // its properties. Invalid (with a warning) for a result without a usable
+    // configuration.
     static InternetAccessPoint create(const ScanResult& result);
 
     // The live record for id; else the saved access point; else a new record

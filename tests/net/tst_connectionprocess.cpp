@@ -1,6 +1,7 @@
 #include "net/connectionprocess.h"
 #include "net/connectionwatcher.h"
 #include "net/internetaccesspoint.h"
+#include "net/internetaccesspointfactory.h"
 
 #include "fakedbusservice.h"
 #include "privatebus.h"
@@ -17,6 +18,7 @@
 using Velin::ConnectionProcess;
 using Velin::ConnectionWatcher;
 using Velin::InternetAccessPoint;
+using Velin::InternetAccessPointFactory;
 using NetTestData::wlanData;
 
 namespace {
@@ -69,6 +71,9 @@ private Q_SLOTS:
     void daemonThatNeverReports();
     void unmarshallableProperty();
     void noSecretInLogs();
+    void propertyChangesReachDaemon_data();
+    void propertyChangesReachDaemon();
+    void noUpdateOutsideTheAttempt();
 
     void watcherSignals_data();
     void watcherSignals();
@@ -84,6 +89,14 @@ private:
     {
         QVERIFY(m_daemon->emitSignal(connectivityPath, connectivityInterface, QStringLiteral("connection_state"),
                                      {id, state, reason}));
+    }
+
+    // Returns once the daemon has every message this process sent before.
+    void flushToDaemon()
+    {
+        const QDBusMessage ping = QDBusMessage::createMethodCall(connectivityService, connectivityPath,
+                                                                 connectivityInterface, QStringLiteral("flush"));
+        QCOMPARE(QDBusConnection::systemBus().call(ping).type(), QDBusMessage::ReplyMessage);
     }
 
     FakeDBusService* m_daemon = nullptr;
@@ -388,6 +401,109 @@ void tst_ConnectionProcess::noSecretInLogs()
         QVERIFY2(!message.contains(passphrase), qPrintable(message));
         QVERIFY2(!message.contains(QString::fromLatin1(wepKey)), qPrintable(message));
     }
+}
+
+void tst_ConnectionProcess::propertyChangesReachDaemon_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QVariantMap>("expected");
+
+    const QString pinKey = QStringLiteral("EAP_SIMPLE_CONFIG_device_password");
+    const QVariantMap before = {{QStringLiteral("EAP_default_type"), QVariantList{254, 0, 55, 42, 0, 0, 0, 1}},
+                                {QStringLiteral("wlan_wps_method"), QStringLiteral("pin")},
+                                {QStringLiteral("wlan_powersave"), 1}};
+    QVariantMap withPin = before;
+    withPin.insert(pinKey, QStringLiteral("12345670"));
+    QTest::newRow("PIN set") << "pin" << withPin;
+    QVariantMap several = withPin;
+    several.insert(QStringLiteral("wlan_hidden"), true);
+    QTest::newRow("several at once") << "several" << several;
+    QVariantMap removed = before;
+    removed.remove(QStringLiteral("wlan_wps_method"));
+    QTest::newRow("property removed") << "remove" << removed;
+    QVariantMap otherDefault = before;
+    otherDefault.insert(QStringLiteral("wlan_powersave"), 3);
+    QTest::newRow("defaults changed") << "defaults" << otherDefault;
+}
+
+void tst_ConnectionProcess::propertyChangesReachDaemon()
+{
+    QFETCH(QString, change);
+    QFETCH(QVariantMap, expected);
+
+    InternetAccessPoint iap(wlanData("Enrolling"));
+    iap.setDefaults({{QStringLiteral("wlan_powersave"), 1}});
+    iap.setProperty("EAP_default_type", QVariantList{254, 0, 55, 42, 0, 0, 0, 1});
+    iap.setProperty("wlan_wps_method", QStringLiteral("pin"));
+    ConnectionProcess process;
+    process.addInternetAccessPoint(iap);
+    process.start();
+    QTRY_COMPARE(m_daemon->callCount(QStringLiteral("connect_req")), 1);
+    QVERIFY(!m_daemon->lastCall().arguments.at(1).toMap().contains(QStringLiteral("EAP_SIMPLE_CONFIG_device_password")));
+
+    // Through an instance of its own, sharing the record.
+    InternetAccessPoint other = InternetAccessPointFactory::create(QStringLiteral("Enrolling"));
+    if (change == QLatin1String("pin")) {
+        other.setProperty("EAP_SIMPLE_CONFIG_device_password", QStringLiteral("12345670"));
+    } else if (change == QLatin1String("several")) {
+        other.setProperties({{QStringLiteral("EAP_SIMPLE_CONFIG_device_password"), QStringLiteral("12345670")},
+                             {QStringLiteral("wlan_hidden"), true}});
+    } else if (change == QLatin1String("remove")) {
+        other.setProperty("wlan_wps_method", QVariant());
+    } else {
+        other.setDefaults({{QStringLiteral("wlan_powersave"), 3}});
+    }
+    flushToDaemon();
+
+    const QList<FakeDBusService::Call> updates = m_daemon->calls(QStringLiteral("update_properties"));
+    QCOMPARE(updates.size(), 1);
+    const FakeDBusService::Call update = updates.first();
+    QCOMPARE(update.path, connectivityPath);
+    QCOMPARE(update.interface, connectivityInterface);
+    QCOMPARE(update.signature, QStringLiteral("sa{sv}"));
+    QVERIFY(!update.message.isReplyRequired());
+    QCOMPARE(update.arguments.first(), QVariant(QStringLiteral("Enrolling")));
+    const QVariantMap sent = update.arguments.at(1).toMap();
+    QCOMPARE(sent.keys(), expected.keys());
+    for (auto it = expected.constBegin(); it != expected.constEnd(); ++it)
+        QCOMPARE(sent.value(it.key()), it.value());
+
+    // Setting the same value again changes nothing, so sends nothing.
+    if (change == QLatin1String("pin")) {
+        other.setProperty("EAP_SIMPLE_CONFIG_device_password", QStringLiteral("12345670"));
+        flushToDaemon();
+        QCOMPARE(m_daemon->callCount(QStringLiteral("update_properties")), 1);
+    }
+}
+
+void tst_ConnectionProcess::noUpdateOutsideTheAttempt()
+{
+    InternetAccessPoint iap(wlanData("Quiet"));
+    InternetAccessPoint bystander(wlanData("Bystander"));
+    ConnectionProcess process;
+    process.addInternetAccessPoint(iap);
+
+    // Not started yet.
+    iap.setProperty("wlan_hidden", true);
+    process.start();
+    QTRY_COMPARE(m_daemon->callCount(QStringLiteral("connect_req")), 1);
+    QCOMPARE(m_daemon->lastCall().arguments.at(1).toMap().value(QStringLiteral("wlan_hidden")), QVariant(true));
+
+    // Another access point changes during the attempt.
+    bystander.setProperty("wlan_hidden", true);
+    InternetAccessPointFactory::create(QStringLiteral("Bystander")).setProperty("wlan_powersave", 2);
+    flushToDaemon();
+    QCOMPARE(m_daemon->callCount(QStringLiteral("update_properties")), 0);
+
+    // Once the attempt is over.
+    QSignalSpy finished(&process, &ConnectionProcess::finished);
+    state(QStringLiteral("Quiet"), QStringLiteral("connected"));
+    QVERIFY(finished.wait());
+    iap.setProperty("wlan_hidden", false);
+    InternetAccessPointFactory::create(QStringLiteral("Quiet")).setProperty("wlan_powersave", 2);
+    flushToDaemon();
+    QCOMPARE(m_daemon->callCount(QStringLiteral("update_properties")), 0);
+    QCOMPARE(m_daemon->callCount(QStringLiteral("flush")), 2);
 }
 
 void tst_ConnectionProcess::watcherSignals_data()

@@ -51,7 +51,8 @@ private Q_SLOTS:
     void createFromUnsavedResult();
     void createFromSavedResult_data();
     void createFromSavedResult();
-    void createFromResultKeepsLiveEdits();
+    void createFromSavedResultReplacesLiveProperties();
+    void createFromUnsavedResultKeepsLiveEdits();
     void createFromBadResult_data();
     void createFromBadResult();
     void createByIdLive();
@@ -186,18 +187,41 @@ void tst_InternetAccessPointFactory::createFromSavedResult()
     QVERIFY(created.isSaved());
 }
 
-void tst_InternetAccessPointFactory::createFromResultKeepsLiveEdits()
+void tst_InternetAccessPointFactory::createFromSavedResultReplacesLiveProperties()
 {
+    const PropertyMap saved = {{QStringLiteral("wlan_security"), QStringLiteral("WPA_PSK")},
+                               {QStringLiteral("EAP_wpa_preshared_passphrase"), QStringLiteral("configured phrase")}};
     {
-        InternetAccessPoint stored(wlanData("Edited"));
-        stored.setProperty("wlan_hidden", false);
+        InternetAccessPoint stored(wlanData("Configured", QStringLiteral("WLAN_INFRA"), 0x21));
+        stored.setProperties(saved);
         QVERIFY(stored.save());
     }
-    InternetAccessPoint editing = InternetAccessPoint::loadSaved(QStringLiteral("Edited"));
+    // A record kept alive elsewhere, still holding keys of an earlier use
+    // (a WPS enrolment) and an older data list.
+    InternetAccessPoint live = InternetAccessPointFactory::create(QStringLiteral("Configured"));
+    live.setProperties({{QStringLiteral("EAP_default_type"), QVariantList{254, 0, 55, 42, 0, 0, 0, 1}},
+                        {QStringLiteral("wlan_wps_method"), QStringLiteral("pin")},
+                        {QStringLiteral("wlan_security"), QStringLiteral("NONE")}});
+    live.setData(wlanData("Configured", QStringLiteral("WLAN_INFRA"), 0x01));
+
+    const ScanResult result = scanResult("Configured", 0xF021);
+    const InternetAccessPoint created = InternetAccessPointFactory::create(result);
+    QCOMPARE(created.properties(), saved);
+    QCOMPARE(created.data(), result.configuration());
+    // The record is shared: the instance kept alive sees the saved state too.
+    QCOMPARE(live.properties(), saved);
+    QCOMPARE(live.data(), result.configuration());
+    QCOMPARE(InternetAccessPointFactory::create(QStringLiteral("Configured")).properties(), saved);
+}
+
+void tst_InternetAccessPointFactory::createFromUnsavedResultKeepsLiveEdits()
+{
+    InternetAccessPoint editing = InternetAccessPointFactory::create(QStringLiteral("Edited"));
     editing.setProperty("wlan_hidden", true);
+    QVERIFY(!editing.isSaved());
 
     const InternetAccessPoint created = InternetAccessPointFactory::create(scanResult("Edited", 0x11));
-    QCOMPARE(created.property("wlan_hidden"), QVariant(true));
+    QCOMPARE(created.properties(), PropertyMap({{QStringLiteral("wlan_hidden"), true}}));
     QCOMPARE(editing.data(), scanResult("Edited", 0x11).configuration());
 }
 

@@ -14,6 +14,7 @@
 #include "privatebus.h"
 #include "testdata.h"
 
+#include <QDBusConnection>
 #include <QRegularExpression>
 #include <QScopedPointer>
 #include <QSignalSpy>
@@ -68,6 +69,33 @@ QList<RowView> rows(const ConnectionModel& model)
     return views;
 }
 
+// Hears the EAP daemon's "wps_success".
+class WpsSuccessListener : public QObject
+{
+    Q_OBJECT
+
+public:
+    bool subscribe()
+    {
+        return QDBusConnection::systemBus().connect(QString(), QStringLiteral("/com/qorva/eap/signal"),
+                                                    QStringLiteral("com.qorva.eap.signal"),
+                                                    QStringLiteral("wps_success"), this,
+                                                    SLOT(onWpsSuccess(QStringList)));
+    }
+
+    QList<QStringList> announcements;
+
+Q_SIGNALS:
+    void heard();
+
+public Q_SLOTS:
+    void onWpsSuccess(const QStringList& ids)
+    {
+        announcements.append(ids);
+        Q_EMIT heard();
+    }
+};
+
 } // namespace
 
 class tst_NetPlatformSim : public QObject
@@ -89,6 +117,8 @@ private Q_SLOTS:
     void secondAttemptWhileBusy();
     void connectSavedNetworkFromModelRow();
     void linkDropReachesWatcher();
+    void wpsPinSetAfterConnecting_data();
+    void wpsPinSetAfterConnecting();
 
 private:
     bool scan(ConnectionModel* model)
@@ -391,6 +421,59 @@ void tst_NetPlatformSim::linkDropReachesWatcher()
     QCOMPARE(disconnected.count(), 1);
     QCOMPARE(otherDisconnected.count(), 0);
     QCOMPARE(otherConnecting.count(), 0);
+}
+
+void tst_NetPlatformSim::wpsPinSetAfterConnecting_data()
+{
+    QTest::addColumn<QString>("pin");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("valid PIN") << QStringLiteral("12345670") << true;
+    QTest::newRow("checksum wrong") << QStringLiteral("12345678") << false;
+}
+
+void tst_NetPlatformSim::wpsPinSetAfterConnecting()
+{
+    QFETCH(QString, pin);
+    QFETCH(bool, accepted);
+
+    WpsSuccessListener listener;
+    QVERIFY(listener.subscribe());
+    QSignalSpy heard(&listener, &WpsSuccessListener::heard);
+
+    InternetAccessPoint iap = InternetAccessPointFactory::create(QStringLiteral("Office"));
+    iap.setData(wlanData("Office"));
+    iap.setProperty("EAP_default_type", QVariantList{254, 0, 55, 42, 0, 0, 0, 1});
+    iap.setProperty("wlan_wps_method", QStringLiteral("pin"));
+
+    // The PIN is set only once the attempt is seen to start, through an
+    // instance of its own, as the WPS enrolment does.
+    ConnectionWatcher watcher(iap);
+    QSignalSpy connecting(&watcher, &ConnectionWatcher::connecting);
+    QSignalSpy disconnected(&watcher, &ConnectionWatcher::disconnected);
+    connect(&watcher, &ConnectionWatcher::connecting, this, [pin]() {
+        InternetAccessPointFactory::create(QStringLiteral("Office"))
+            .setProperty("EAP_SIMPLE_CONFIG_device_password", pin);
+    });
+
+    ConnectionProcess process;
+    QSignalSpy errors(&process, &ConnectionProcess::error);
+    process.addInternetAccessPoint(iap);
+    process.start();
+    QVERIFY(connecting.wait());
+    QVERIFY(disconnected.wait());
+    if (accepted) {
+        QTRY_COMPARE(heard.count(), 1);
+        QCOMPARE(listener.announcements, QList<QStringList>({QStringList{QStringLiteral("Office")}}));
+        // A WPS exchange ends with the link dropped, not with a connection.
+        QCOMPARE(errors.count(), 0);
+        QCOMPARE(m_sim->currentLink(), QString());
+    } else {
+        QTRY_COMPARE(errors.count(), 1);
+        QCOMPARE(errors.first().first().toString(), QStringLiteral("wrong-credentials"));
+        QCOMPARE(heard.count(), 0);
+    }
+    QVERIFY2(!m_sim->log().contains(pin), "a PIN in the simulator's log");
 }
 
 VELIN_TEST_MAIN_WITH_BUS(tst_NetPlatformSim)

@@ -34,6 +34,12 @@ QDBusMessage connectRequest(const QString& id, const QVariantMap& properties)
                 {id, properties});
 }
 
+QDBusMessage updateProperties(const QString& id, const QVariantMap& properties)
+{
+    return call(connectivityService, connectivityPath, connectivityInterface, QStringLiteral("update_properties"),
+                {id, properties});
+}
+
 QDBusMessage disconnectRequest(uint flags)
 {
     return call(connectivityService, connectivityPath, connectivityInterface, QStringLiteral("disconnect_req"),

@@ -28,6 +28,8 @@ QDBusMessage call(const QString& service, const QString& path, const QString& in
 QDBusMessage scan(int power, const QByteArray& ssid, int timeoutMs = -1);
 QDBusMessage connectRequest(const QString& id, const QVariantMap& properties);
 QDBusMessage disconnectRequest(uint flags);
+// Waits for the answer (the framework sends it without asking for one).
+QDBusMessage updateProperties(const QString& id, const QVariantMap& properties);
 
 // One entry of "scan_results".
 struct ScanEntry

@@ -45,6 +45,12 @@ QVariantMap pin(const QString& digits)
             {QStringLiteral("EAP_SIMPLE_CONFIG_device_password"), digits}};
 }
 
+// A PIN attempt whose PIN is still to come.
+QVariantMap pinToCome()
+{
+    return {{QStringLiteral("EAP_default_type"), wpsType()}, {QStringLiteral("wlan_wps_method"), "pin"}};
+}
+
 QVariant stored(const QString& path)
 {
     return Touch::SettingsItem(path).value();
@@ -76,11 +82,20 @@ private Q_SLOTS:
     void savesTheNetworksCredentials();
     void exchangeFails_data();
     void exchangeFails();
+    void pinArrivesLater_data();
+    void pinArrivesLater();
+    void waitForPinEnds_data();
+    void waitForPinEnds();
+    void updatesOfOtherAttemptsIgnored();
+    void malformedUpdateRefused_data();
+    void malformedUpdateRefused();
+    void saveDropsStaleKeys();
     void nothingSavedWithoutOption();
     void announceThroughControl();
 
 private:
-    bool startSimulator(bool saveSettings);
+    // pinWait 0: the simulator's own bound.
+    bool startSimulator(bool saveSettings, uint pinWait = 0);
     // The connection states reported (state and reason) until the attempt ends.
     QStringList finalStates(const QString& id);
 
@@ -90,13 +105,16 @@ private:
     SignalRecorder* wpsSuccess = nullptr;
 };
 
-bool tst_SimWps::startSimulator(bool saveSettings)
+bool tst_SimWps::startSimulator(bool saveSettings, uint pinWait)
 {
     delete sim;
     sim = new PlatformSimFixture(this);
     sim->setNetworks(networksJson);
     sim->setSaveSettings(saveSettings);
-    sim->setExtraArguments({QStringLiteral("--connect-delay"), QStringLiteral("50")});
+    QStringList arguments = {QStringLiteral("--connect-delay"), QStringLiteral("50")};
+    if (pinWait)
+        arguments << QStringLiteral("--pin-wait") << QString::number(pinWait);
+    sim->setExtraArguments(arguments);
     return sim->start();
 }
 
@@ -232,35 +250,188 @@ void tst_SimWps::exchangeFails_data()
 {
     QTest::addColumn<QString>("id");
     QTest::addColumn<QVariantMap>("properties");
+    // Sent with update_properties once "connecting" is heard; none when empty.
+    QTest::addColumn<QVariantMap>("update");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("PIN checksum wrong") << "Office Net" << pin(QStringLiteral("12345678")) << "wrong-credentials";
-    QTest::newRow("PIN seven digits") << "Office Net" << pin(QStringLiteral("1234567")) << "wrong-credentials";
-    QTest::newRow("PIN nine digits") << "Office Net" << pin(QStringLiteral("123456700")) << "wrong-credentials";
-    QTest::newRow("PIN with a letter") << "Office Net" << pin(QStringLiteral("1234567a")) << "wrong-credentials";
-    QTest::newRow("PIN missing") << "Office Net" << pin(QString()) << "wrong-credentials";
-    QTest::newRow("network without WPS") << "No Wps" << pushButton() << "wps-unavailable";
-    QTest::newRow("unknown network") << "Elsewhere" << pushButton() << "not-found";
+    const QString office = QStringLiteral("Office Net");
+    QTest::newRow("PIN checksum wrong") << office << pinToCome() << pin(QStringLiteral("12345678"))
+                                        << "wrong-credentials";
+    QTest::newRow("PIN seven digits") << office << pinToCome() << pin(QStringLiteral("1234567"))
+                                      << "wrong-credentials";
+    QTest::newRow("PIN nine digits") << office << pinToCome() << pin(QStringLiteral("123456700"))
+                                     << "wrong-credentials";
+    QTest::newRow("PIN with a letter") << office << pinToCome() << pin(QStringLiteral("1234567a"))
+                                       << "wrong-credentials";
+    QTest::newRow("PIN replaced by a wrong one")
+        << office << pin(QStringLiteral("12345678")) << pin(QStringLiteral("87654321")) << "wrong-credentials";
+    QTest::newRow("network without WPS") << "No Wps" << pushButton() << QVariantMap() << "wps-unavailable";
+    QTest::newRow("network without WPS, PIN") << "No Wps" << pin(QStringLiteral("12345670")) << QVariantMap()
+                                              << "wps-unavailable";
+    QTest::newRow("unknown network") << "Elsewhere" << pushButton() << QVariantMap() << "not-found";
     QVariantMap otherType = pushButton();
     otherType.insert(QStringLiteral("EAP_default_type"), QVariantList({254, 0, 55, 42, 0, 0, 0, 2}));
     // Not WPS at all, so a WPA-PSK attempt without a passphrase.
-    QTest::newRow("other expanded type") << "Office Net" << otherType << "wrong-credentials";
+    QTest::newRow("other expanded type") << office << otherType << QVariantMap() << "wrong-credentials";
 }
 
 void tst_SimWps::exchangeFails()
 {
     QFETCH(QString, id);
     QFETCH(QVariantMap, properties);
+    QFETCH(QVariantMap, update);
     QFETCH(QString, reason);
 
     QCOMPARE(SimCalls::connectRequest(id, properties).type(), QDBusMessage::ReplyMessage);
+    if (!update.isEmpty()) {
+        QVERIFY(states->waitForCount(1));
+        QCOMPARE(SimCalls::updateProperties(id, update).type(), QDBusMessage::ReplyMessage);
+    }
     QCOMPARE(finalStates(id), QStringList({QStringLiteral("connecting"), QStringLiteral("failed ") + reason}));
     QCOMPARE(Touch::SettingsItem(wlanRoot).listDirs(), QStringList());
+    QVERIFY2(!sim->log().contains(QStringLiteral("87654321")), "a PIN in the log");
 
     // No announcement either: the next one heard is a later, good exchange's.
     QCOMPARE(SimCalls::connectRequest(QStringLiteral("Open Door"), pushButton()).type(), QDBusMessage::ReplyMessage);
     QVERIFY(wpsSuccess->waitForCount(1));
     QCOMPARE(wpsSuccess->entries().constFirst().arguments.value(0), QVariant(QStringList{QStringLiteral("Open Door")}));
+}
+
+void tst_SimWps::pinArrivesLater_data()
+{
+    QTest::addColumn<QVariantMap>("properties");
+    QTest::addColumn<QList<QVariantMap>>("updates");
+
+    QTest::newRow("no PIN, then a valid one") << pinToCome() << QList<QVariantMap>{pin(QStringLiteral("12345670"))};
+    QTest::newRow("an invalid PIN, then a valid one")
+        << pin(QStringLiteral("12345678")) << QList<QVariantMap>{pin(QStringLiteral("49226874"))};
+    QTest::newRow("other keys first") << pinToCome()
+                                      << QList<QVariantMap>{{{QStringLiteral("wlan_hidden"), false}},
+                                                            pin(QStringLiteral("00000000"))};
+    QVariantMap pinOnly = {{QStringLiteral("EAP_SIMPLE_CONFIG_device_password"), QByteArray("12345670")}};
+    QTest::newRow("the PIN alone, as bytes") << pinToCome() << QList<QVariantMap>{pinOnly};
+}
+
+void tst_SimWps::pinArrivesLater()
+{
+    QFETCH(QVariantMap, properties);
+    QFETCH(QList<QVariantMap>, updates);
+    const QString id = QStringLiteral("Office Net");
+
+    QCOMPARE(SimCalls::connectRequest(id, properties).type(), QDBusMessage::ReplyMessage);
+    QVERIFY(states->waitForCount(1));
+    // Without its PIN the exchange waits, well past the connect delay.
+    QVERIFY(!states->waitForCount(2, 300));
+    QCOMPARE(wpsSuccess->count(), 0);
+    for (const QVariantMap& update : updates)
+        QCOMPARE(SimCalls::updateProperties(id, update).type(), QDBusMessage::ReplyMessage);
+    QCOMPARE(finalStates(id), QStringList({QStringLiteral("connecting"), QStringLiteral("disconnected")}));
+    QVERIFY(wpsSuccess->waitForCount(1));
+    QCOMPARE(wpsSuccess->last().arguments.value(0), QVariant(QStringList{id}));
+    QVERIFY(wpsSuccess->last().sequence < states->last().sequence);
+    QCOMPARE(stored(wlanRoot + QStringLiteral("Office%20Net/wlan_security")), QVariant(QStringLiteral("WPA_PSK")));
+}
+
+void tst_SimWps::waitForPinEnds_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("time-out") << "nothing" << "failed timeout";
+    QTest::newRow("update without PIN, then time-out") << "other key" << "failed timeout";
+    QTest::newRow("disconnect_req") << "disconnect" << "failed cancelled";
+}
+
+void tst_SimWps::waitForPinEnds()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, expected);
+    const QString id = QStringLiteral("Office Net");
+
+    QVERIFY(sim->stop());
+    QVERIFY(startSimulator(true, 400));
+    QCOMPARE(SimCalls::connectRequest(id, pinToCome()).type(), QDBusMessage::ReplyMessage);
+    QVERIFY(states->waitForCount(1));
+    if (how == QLatin1String("other key"))
+        QCOMPARE(SimCalls::updateProperties(id, {{QStringLiteral("wlan_hidden"), true}}).type(),
+                 QDBusMessage::ReplyMessage);
+    else if (how == QLatin1String("disconnect"))
+        QCOMPARE(SimCalls::disconnectRequest(0x8000).type(), QDBusMessage::ReplyMessage);
+    QCOMPARE(finalStates(id), QStringList({QStringLiteral("connecting"), expected}));
+
+    // A PIN after the end belongs to no attempt.
+    QCOMPARE(SimCalls::updateProperties(id, pin(QStringLiteral("12345670"))).type(), QDBusMessage::ReplyMessage);
+    QVERIFY(!wpsSuccess->waitForCount(1, 200));
+    QCOMPARE(Touch::SettingsItem(wlanRoot).listDirs(), QStringList());
+}
+
+void tst_SimWps::updatesOfOtherAttemptsIgnored()
+{
+    // Nothing runs: ignored.
+    QCOMPARE(SimCalls::updateProperties(QStringLiteral("Office Net"), pin(QStringLiteral("12345670"))).type(),
+             QDBusMessage::ReplyMessage);
+
+    QCOMPARE(SimCalls::connectRequest(QStringLiteral("Office Net"), pinToCome()).type(), QDBusMessage::ReplyMessage);
+    QVERIFY(states->waitForCount(1));
+    QCOMPARE(SimCalls::updateProperties(QStringLiteral("Open Door"), pin(QStringLiteral("12345670"))).type(),
+             QDBusMessage::ReplyMessage);
+    QVERIFY(!states->waitForCount(2, 300));
+    QCOMPARE(wpsSuccess->count(), 0);
+
+    QCOMPARE(SimCalls::updateProperties(QStringLiteral("Office Net"), pin(QStringLiteral("12345670"))).type(),
+             QDBusMessage::ReplyMessage);
+    QCOMPARE(finalStates(QStringLiteral("Office Net")),
+             QStringList({QStringLiteral("connecting"), QStringLiteral("disconnected")}));
+    QVERIFY(wpsSuccess->waitForCount(1));
+    QCOMPARE(wpsSuccess->count(), 1);
+}
+
+void tst_SimWps::malformedUpdateRefused_data()
+{
+    QTest::addColumn<QList<QVariant>>("arguments");
+
+    QTest::newRow("no arguments") << QList<QVariant>();
+    QTest::newRow("id only") << QList<QVariant>{QStringLiteral("Office Net")};
+    QTest::newRow("map as text") << QList<QVariant>{QStringLiteral("Office Net"), QStringLiteral("pin")};
+    QTest::newRow("empty id") << QList<QVariant>{QString(QLatin1String("")), QVariant(pin(QStringLiteral("12345670")))};
+    QVariantMap noMethod = pin(QStringLiteral("12345670"));
+    noMethod.insert(QStringLiteral("wlan_wps_method"), QStringLiteral("telepathy"));
+    QTest::newRow("unknown WPS method") << QList<QVariant>{QStringLiteral("Office Net"), QVariant(noMethod)};
+}
+
+void tst_SimWps::malformedUpdateRefused()
+{
+    QFETCH(QList<QVariant>, arguments);
+
+    QCOMPARE(SimCalls::connectRequest(QStringLiteral("Office Net"), pinToCome()).type(), QDBusMessage::ReplyMessage);
+    QVERIFY(states->waitForCount(1));
+    const QDBusMessage reply = SimCalls::call(SimCalls::connectivityService, SimCalls::connectivityPath,
+                                              SimCalls::connectivityInterface, QStringLiteral("update_properties"),
+                                              arguments);
+    QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
+    QCOMPARE(reply.errorName(), QStringLiteral("com.qorva.nexd2.Error.InvalidArguments"));
+    // The attempt still waits, and a good PIN still completes it.
+    QCOMPARE(SimCalls::updateProperties(QStringLiteral("Office Net"), pin(QStringLiteral("12345670"))).type(),
+             QDBusMessage::ReplyMessage);
+    QCOMPARE(finalStates(QStringLiteral("Office Net")),
+             QStringList({QStringLiteral("connecting"), QStringLiteral("disconnected")}));
+}
+
+void tst_SimWps::saveDropsStaleKeys()
+{
+    const QString directory = wlanRoot + QStringLiteral("Office%20Net/");
+    // Written earlier by the host, e.g. an access point saved during WPS.
+    QVERIFY(Touch::SettingsItem(directory + QStringLiteral("wlan_wps_method")).set(QStringLiteral("pin")));
+    QVERIFY(Touch::SettingsItem(directory + QStringLiteral("EAP_default_type")).set(QVariantList{254, 0, 55, 42}));
+    QVERIFY(Touch::SettingsItem(directory + QStringLiteral("wlan_security")).set(QStringLiteral("NONE")));
+    QTRY_VERIFY(stored(directory + QStringLiteral("wlan_wps_method")).isValid());
+
+    QCOMPARE(SimCalls::connectRequest(QStringLiteral("Office Net"), pushButton()).type(), QDBusMessage::ReplyMessage);
+    QVERIFY(wpsSuccess->waitForCount(1));
+    QCOMPARE(Touch::SettingsItem(directory).listKeys(),
+             QStringList({directory + QStringLiteral("EAP_wpa_preshared_passphrase"),
+                          directory + QStringLiteral("type"), directory + QStringLiteral("wlan_security")}));
+    QCOMPARE(stored(directory + QStringLiteral("wlan_security")), QVariant(QStringLiteral("WPA_PSK")));
 }
 
 void tst_SimWps::nothingSavedWithoutOption()

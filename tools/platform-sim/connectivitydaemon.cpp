@@ -26,6 +26,11 @@ const char introspection[] =
     "      <arg name=\"id\" type=\"s\" direction=\"in\"/>\n"
     "      <arg name=\"properties\" type=\"a{sv}\" direction=\"in\"/>\n"
     "    </method>\n"
+    "    <method name=\"update_properties\">\n"
+    "      <arg name=\"id\" type=\"s\" direction=\"in\"/>\n"
+    "      <arg name=\"properties\" type=\"a{sv}\" direction=\"in\"/>\n"
+    "      <annotation name=\"org.freedesktop.DBus.Method.NoReply\" value=\"true\"/>\n"
+    "    </method>\n"
     "    <method name=\"disconnect_req\">\n"
     "      <arg name=\"flags\" type=\"u\" direction=\"in\"/>\n"
     "    </method>\n"
@@ -40,6 +45,7 @@ const QString connecting = QStringLiteral("connecting");
 const QString connected = QStringLiteral("connected");
 const QString failed = QStringLiteral("failed");
 const QString disconnected = QStringLiteral("disconnected");
+const QString pinKey = QStringLiteral("EAP_SIMPLE_CONFIG_device_password");
 
 } // namespace
 
@@ -54,11 +60,23 @@ public:
         QString reason;
         QString why; // for the log
         Network network;
+        bool found = false;
+        bool forced = false; // failure asked for through the control interface
+        // A WPS PIN attempt without a valid PIN: the PIN may still come
+        // with update_properties.
+        bool waitingForPin = false;
+        QVariantMap properties;
     };
+
+    // Sets the outcome from what the attempt knows now.
+    static void decide(Attempt* attempt);
+    // Runs the timer that ends the attempt in its current state.
+    void schedule();
 
     void handle(const QDBusMessage& call);
     void connectRequest(const QDBusMessage& call);
     void disconnectRequest(const QDBusMessage& call);
+    void updateProperties(const QDBusMessage& call);
     void finishAttempt();
     void report(const QString& id, const QString& state, const QString& reason);
     void refuse(const QDBusMessage& call, const QString& error, const QString& text);
@@ -69,10 +87,12 @@ public:
     EapDaemon* eap = nullptr;
     SettingsWriter* writer = nullptr;
     QTimer* attemptTimer = nullptr;
+    QTimer* pinTimer = nullptr;
     bool attemptRunning = false;
     Attempt attempt;
     QString link;
     uint requests = 0;
+    uint updates = 0;
     QString lastId;
     QVariantMap lastProperties;
     bool failNext = false;
@@ -105,6 +125,10 @@ void ConnectivityDaemonPrivate::handle(const QDBusMessage& call)
             connectRequest(call);
             return;
         }
+        if (call.member() == QLatin1String("update_properties")) {
+            updateProperties(call);
+            return;
+        }
         if (call.member() == QLatin1String("disconnect_req")) {
             disconnectRequest(call);
             return;
@@ -129,13 +153,14 @@ void ConnectivityDaemonPrivate::connectRequest(const QDBusMessage& call)
     const QVariantMap properties = PlainValues::plainMap(call.arguments().at(1));
     Attempt next;
     next.id = id;
+    next.properties = properties;
     const bool found = catalogue->find(id, &next.network);
+    next.found = found;
     const bool wps = WpsExchange::isWpsRequest(properties);
-    WpsExchange::Outcome wpsOutcome = WpsExchange::Unavailable;
     if (wps) {
-        wpsOutcome = WpsExchange::evaluate(next.network, properties, &next.why);
-        if (wpsOutcome == WpsExchange::BadRequest) {
-            refuse(call, ConnectivityDaemon::invalidArgumentsError, next.why);
+        QString why;
+        if (WpsExchange::evaluate(next.network, properties, &why) == WpsExchange::BadRequest) {
+            refuse(call, ConnectivityDaemon::invalidArgumentsError, why);
             return;
         }
     }
@@ -151,32 +176,12 @@ void ConnectivityDaemonPrivate::connectRequest(const QDBusMessage& call)
 
     if (failNext) {
         failNext = false;
+        next.forced = true;
         next.outcome = Attempt::Fail;
         next.reason = failReason;
         next.why = QStringLiteral("failure requested through the control interface");
-    } else if (!found) {
-        next.outcome = Attempt::Fail;
-        next.reason = QStringLiteral("not-found");
-        next.why = QStringLiteral("no such network");
-    } else if (wps) {
-        switch (wpsOutcome) {
-        case WpsExchange::Accepted:
-            next.outcome = Attempt::Wps;
-            break;
-        case WpsExchange::WrongPin:
-            next.outcome = Attempt::Fail;
-            next.reason = QStringLiteral("wrong-credentials");
-            break;
-        default:
-            next.outcome = Attempt::Fail;
-            next.reason = QStringLiteral("wps-unavailable");
-            break;
-        }
-    } else if (CredentialCheck::accepts(next.network, properties, &next.why)) {
-        next.outcome = Attempt::Connect;
     } else {
-        next.outcome = Attempt::Fail;
-        next.reason = QStringLiteral("wrong-credentials");
+        decide(&next);
     }
 
     qCInfo(lcSim).noquote() << QStringLiteral("connect_req: \"%1\" %2%3")
@@ -194,7 +199,112 @@ void ConnectivityDaemonPrivate::connectRequest(const QDBusMessage& call)
     attempt = next;
     attemptRunning = true;
     report(id, connecting, QString());
-    attemptTimer->start();
+    if (attempt.waitingForPin)
+        qCInfo(lcSim).noquote() << QStringLiteral("\"%1\": waiting up to %2 ms for a valid PIN")
+                                       .arg(id)
+                                       .arg(pinTimer->interval());
+    schedule();
+}
+
+void ConnectivityDaemonPrivate::decide(Attempt* attempt)
+{
+    attempt->waitingForPin = false;
+    attempt->why.clear();
+    attempt->reason.clear();
+    if (!attempt->found) {
+        attempt->outcome = Attempt::Fail;
+        attempt->reason = QStringLiteral("not-found");
+        attempt->why = QStringLiteral("no such network");
+        return;
+    }
+    if (WpsExchange::isWpsRequest(attempt->properties)) {
+        switch (WpsExchange::evaluate(attempt->network, attempt->properties, &attempt->why)) {
+        case WpsExchange::Accepted:
+            attempt->outcome = Attempt::Wps;
+            attempt->why.clear();
+            break;
+        case WpsExchange::WrongPin:
+            // The framework may set the PIN once the attempt has started.
+            attempt->outcome = Attempt::Fail;
+            attempt->reason = QStringLiteral("wrong-credentials");
+            attempt->waitingForPin = true;
+            break;
+        default:
+            attempt->outcome = Attempt::Fail;
+            attempt->reason = QStringLiteral("wps-unavailable");
+            break;
+        }
+        return;
+    }
+    if (CredentialCheck::accepts(attempt->network, attempt->properties, &attempt->why)) {
+        attempt->outcome = Attempt::Connect;
+    } else {
+        attempt->outcome = Attempt::Fail;
+        attempt->reason = QStringLiteral("wrong-credentials");
+    }
+}
+
+void ConnectivityDaemonPrivate::schedule()
+{
+    if (attempt.waitingForPin) {
+        attemptTimer->stop();
+        if (!pinTimer->isActive())
+            pinTimer->start();
+    } else {
+        pinTimer->stop();
+        if (!attemptTimer->isActive())
+            attemptTimer->start();
+    }
+}
+
+void ConnectivityDaemonPrivate::updateProperties(const QDBusMessage& call)
+{
+    if (call.signature() != QLatin1String("sa{sv}")) {
+        refuse(call, ConnectivityDaemon::invalidArgumentsError,
+               QStringLiteral("expected arguments (s id, a{sv} properties), got \"%1\"").arg(call.signature()));
+        return;
+    }
+    const QString id = call.arguments().at(0).toString();
+    if (id.isEmpty()) {
+        refuse(call, ConnectivityDaemon::invalidArgumentsError, QStringLiteral("the id is empty"));
+        return;
+    }
+    const QVariantMap update = PlainValues::plainMap(call.arguments().at(1));
+    if (!attemptRunning || id != attempt.id) {
+        qCInfo(lcSim).noquote() << QStringLiteral("update_properties: \"%1\" ignored: no attempt for it runs").arg(id);
+        DBusObject::answer(connection, call, call.createReply());
+        return;
+    }
+
+    QVariantMap merged = attempt.properties;
+    for (auto it = update.constBegin(); it != update.constEnd(); ++it)
+        merged.insert(it.key(), it.value());
+    if (WpsExchange::isWpsRequest(merged)) {
+        QString why;
+        if (WpsExchange::evaluate(attempt.network, merged, &why) == WpsExchange::BadRequest) {
+            refuse(call, ConnectivityDaemon::invalidArgumentsError, why);
+            return;
+        }
+    }
+    ++updates;
+    qCInfo(lcSim).noquote() << QStringLiteral("update_properties: \"%1\" %2 properties").arg(id).arg(update.size());
+    DBusObject::answer(connection, call, call.createReply());
+
+    const bool pinChanged = update.contains(pinKey)
+        && PlainValues::bytes(update.value(pinKey)) != PlainValues::bytes(attempt.properties.value(pinKey));
+    attempt.properties = merged;
+    if (attempt.forced)
+        return;
+    decide(&attempt);
+    if (attempt.waitingForPin && pinChanged) {
+        // A new PIN that cannot work ends the wait; the log never shows it.
+        attempt.waitingForPin = false;
+        attemptTimer->stop();
+        pinTimer->stop();
+        finishAttempt();
+        return;
+    }
+    schedule();
 }
 
 void ConnectivityDaemonPrivate::finishAttempt()
@@ -240,6 +350,7 @@ void ConnectivityDaemonPrivate::disconnectRequest(const QDBusMessage& call)
     DBusObject::answer(connection, call, call.createReply());
     if (attemptRunning) {
         attemptTimer->stop();
+        pinTimer->stop();
         attemptRunning = false;
         const QString id = attempt.id;
         attempt = Attempt();
@@ -262,6 +373,18 @@ ConnectivityDaemon::ConnectivityDaemon(const QDBusConnection& connection, Networ
     d->attemptTimer->setSingleShot(true);
     d->attemptTimer->setInterval(int(defaultConnectDelay));
     connect(d->attemptTimer, &QTimer::timeout, this, [this]() { d->finishAttempt(); });
+    d->pinTimer = new QTimer(this);
+    d->pinTimer->setSingleShot(true);
+    d->pinTimer->setInterval(int(defaultPinWait));
+    connect(d->pinTimer, &QTimer::timeout, this, [this]() {
+        if (!d->attemptRunning || !d->attempt.waitingForPin)
+            return;
+        d->attempt.waitingForPin = false;
+        d->attempt.outcome = ConnectivityDaemonPrivate::Attempt::Fail;
+        d->attempt.reason = QStringLiteral("timeout");
+        d->attempt.why = QStringLiteral("no valid PIN within %1 ms").arg(d->pinTimer->interval());
+        d->finishAttempt();
+    });
 }
 
 ConnectivityDaemon::~ConnectivityDaemon()
@@ -294,6 +417,21 @@ void ConnectivityDaemon::setConnectDelay(uint milliseconds)
 uint ConnectivityDaemon::connectDelay() const
 {
     return uint(d->attemptTimer->interval());
+}
+
+void ConnectivityDaemon::setPinWait(uint milliseconds)
+{
+    d->pinTimer->setInterval(int(milliseconds));
+}
+
+uint ConnectivityDaemon::pinWait() const
+{
+    return uint(d->pinTimer->interval());
+}
+
+uint ConnectivityDaemon::propertyUpdates() const
+{
+    return d->updates;
 }
 
 uint ConnectivityDaemon::connectRequests() const

@@ -17,14 +17,14 @@ namespace {
 
 enum ExitCode { Success = 0, StartFailed = 1, UsageError = 2 };
 
-bool parseDelay(const QCommandLineParser& parser, const QString& option, uint* milliseconds)
+bool parseDelay(const QCommandLineParser& parser, const QString& option, uint* milliseconds, uint maximum = 60000)
 {
     if (!parser.isSet(option))
         return true;
     bool ok = false;
     const uint value = parser.value(option).toUInt(&ok);
-    if (!ok || value > 60000) {
-        qCritical("--%s takes milliseconds from 0 to 60000", qPrintable(option));
+    if (!ok || value > maximum) {
+        qCritical("--%s takes milliseconds from 0 to %u", qPrintable(option), maximum);
         return false;
     }
     *milliseconds = value;
@@ -56,12 +56,15 @@ int main(int argc, char* argv[])
     const QCommandLineOption connectDelayOption(
         QStringLiteral("connect-delay"),
         QStringLiteral("Milliseconds between \"connecting\" and the outcome of an attempt (200)."), QStringLiteral("MS"));
+    const QCommandLineOption pinWaitOption(
+        QStringLiteral("pin-wait"),
+        QStringLiteral("Milliseconds a WPS PIN attempt waits for a valid PIN (120000)."), QStringLiteral("MS"));
     const QCommandLineOption saveOption(QStringLiteral("save-settings"),
                                         QStringLiteral("Save networks that WPS configures to the settings store."));
     const QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Log warnings only."));
     const QCommandLineOption parentOption(QStringLiteral("exit-with-parent"),
                                           QStringLiteral("Exit when the process that started this one ends."));
-    parser.addOptions({busOption, networksOption, scanDelayOption, connectDelayOption, saveOption, quietOption,
+    parser.addOptions({busOption, networksOption, scanDelayOption, connectDelayOption, pinWaitOption, saveOption, quietOption,
                        parentOption});
     if (!parser.parse(QCoreApplication::arguments())) {
         qCritical("%s", qPrintable(parser.errorText()));
@@ -86,12 +89,15 @@ int main(int argc, char* argv[])
     PlatformSimulator simulator;
     uint scanDelay = simulator.scanDelay();
     uint connectDelay = simulator.connectDelay();
+    uint pinWait = simulator.pinWait();
     if (!parseDelay(parser, scanDelayOption.names().constFirst(), &scanDelay)
-        || !parseDelay(parser, connectDelayOption.names().constFirst(), &connectDelay)) {
+        || !parseDelay(parser, connectDelayOption.names().constFirst(), &connectDelay)
+        || !parseDelay(parser, pinWaitOption.names().constFirst(), &pinWait, 600000)) {
         return UsageError;
     }
     simulator.setScanDelay(scanDelay);
     simulator.setConnectDelay(connectDelay);
+    simulator.setPinWait(pinWait);
     simulator.setSaveSettings(parser.isSet(saveOption));
     simulator.setBusAddress(parser.value(busOption));
 

@@ -27,6 +27,7 @@ public:
     QString address;
     uint scanDelay = WlanDaemon::defaultScanDelay;
     uint connectDelay = ConnectivityDaemon::defaultConnectDelay;
+    uint pinWait = ConnectivityDaemon::defaultPinWait;
     NetworkCatalogue* catalogue = nullptr;
     SettingsWriter* writer = nullptr;
     WlanDaemon* wlan = nullptr;
@@ -104,6 +105,18 @@ uint PlatformSimulator::connectDelay() const
     return d->connectDelay;
 }
 
+void PlatformSimulator::setPinWait(uint milliseconds)
+{
+    d->pinWait = milliseconds;
+    if (d->connectivity)
+        d->connectivity->setPinWait(milliseconds);
+}
+
+uint PlatformSimulator::pinWait() const
+{
+    return d->pinWait;
+}
+
 void PlatformSimulator::setSaveSettings(bool save)
 {
     d->writer->setEnabled(save);
@@ -138,6 +151,7 @@ bool PlatformSimulator::start(QString* error)
     d->eap = new EapDaemon(connection, this);
     d->connectivity = new ConnectivityDaemon(connection, d->catalogue, d->eap, d->writer, this);
     d->connectivity->setConnectDelay(d->connectDelay);
+    d->connectivity->setPinWait(d->pinWait);
     d->control = new SimulatorControl(connection, d->catalogue, d->wlan, d->eap, d->connectivity, this);
     if (!d->wlan->registerObjects() || !d->connectivity->registerObjects() || !d->control->registerObjects())
         return d->fail(error, QStringLiteral("cannot register the objects: %1").arg(connection.lastError().message()));

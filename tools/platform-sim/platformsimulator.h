@@ -22,6 +22,7 @@ class PlatformSimulator : public QObject
     Q_PROPERTY(QString busAddress READ busAddress WRITE setBusAddress)
     Q_PROPERTY(uint scanDelay READ scanDelay WRITE setScanDelay)
     Q_PROPERTY(uint connectDelay READ connectDelay WRITE setConnectDelay)
+    Q_PROPERTY(uint pinWait READ pinWait WRITE setPinWait)
     Q_PROPERTY(bool saveSettings READ saveSettings WRITE setSaveSettings)
 
 public:
@@ -35,6 +36,8 @@ public:
     uint scanDelay() const;
     void setConnectDelay(uint milliseconds);
     uint connectDelay() const;
+    void setPinWait(uint milliseconds);
+    uint pinWait() const;
     void setSaveSettings(bool save);
     bool saveSettings() const;
 

@@ -56,7 +56,9 @@ bool SettingsWriter::save(const Network& network)
     values.insert(QStringLiteral("type"), network.networkType());
 
     const QString base = directory(network.id());
-    bool ok = true;
+    // Start from an empty folder: keys written earlier (by the host, say)
+    // would otherwise outlive the configuration WPS brings.
+    bool ok = Touch::SettingsItem::resetDirectory(base);
     for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
         // SettingsItem warns with the key path only, never the value.
         if (!Touch::SettingsItem(base + it.key()).set(it.value()))

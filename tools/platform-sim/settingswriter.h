@@ -32,8 +32,9 @@ public:
     // The settings directory of an access point id, with the trailing "/".
     static QString directory(const QString& id);
 
-    // Writes the network's credentials, "wlan_security" and "type". True
-    // when disabled (nothing to do) or every key was written.
+    // Resets the network's settings folder, then writes the network's
+    // credentials, "wlan_security" and "type". True when disabled (nothing
+    // to do) or every key was written.
     bool save(const Network& network);
 
 private:
