@@ -74,6 +74,7 @@ public:
     void schedule();
 
     void handle(const QDBusMessage& call);
+    bool readIdAndProperties(const QDBusMessage& call, QString* id, QVariantMap* properties);
     void connectRequest(const QDBusMessage& call);
     void disconnectRequest(const QDBusMessage& call);
     void updateProperties(const QDBusMessage& call);
@@ -138,19 +139,30 @@ void ConnectivityDaemonPrivate::handle(const QDBusMessage& call)
     DBusObject::answerUnknownMethod(connection, call);
 }
 
-void ConnectivityDaemonPrivate::connectRequest(const QDBusMessage& call)
+// The (s id, a{sv} properties) of connect_req and update_properties; a
+// malformed call is refused here.
+bool ConnectivityDaemonPrivate::readIdAndProperties(const QDBusMessage& call, QString* id, QVariantMap* properties)
 {
     if (call.signature() != QLatin1String("sa{sv}")) {
         refuse(call, ConnectivityDaemon::invalidArgumentsError,
                QStringLiteral("expected arguments (s id, a{sv} properties), got \"%1\"").arg(call.signature()));
-        return;
+        return false;
     }
-    const QString id = call.arguments().at(0).toString();
-    if (id.isEmpty()) {
+    *id = call.arguments().at(0).toString();
+    if (id->isEmpty()) {
         refuse(call, ConnectivityDaemon::invalidArgumentsError, QStringLiteral("the id is empty"));
-        return;
+        return false;
     }
-    const QVariantMap properties = PlainValues::plainMap(call.arguments().at(1));
+    *properties = PlainValues::plainMap(call.arguments().at(1));
+    return true;
+}
+
+void ConnectivityDaemonPrivate::connectRequest(const QDBusMessage& call)
+{
+    QString id;
+    QVariantMap properties;
+    if (!readIdAndProperties(call, &id, &properties))
+        return;
     Attempt next;
     next.id = id;
     next.properties = properties;
@@ -259,17 +271,10 @@ void ConnectivityDaemonPrivate::schedule()
 
 void ConnectivityDaemonPrivate::updateProperties(const QDBusMessage& call)
 {
-    if (call.signature() != QLatin1String("sa{sv}")) {
-        refuse(call, ConnectivityDaemon::invalidArgumentsError,
-               QStringLiteral("expected arguments (s id, a{sv} properties), got \"%1\"").arg(call.signature()));
+    QString id;
+    QVariantMap update;
+    if (!readIdAndProperties(call, &id, &update))
         return;
-    }
-    const QString id = call.arguments().at(0).toString();
-    if (id.isEmpty()) {
-        refuse(call, ConnectivityDaemon::invalidArgumentsError, QStringLiteral("the id is empty"));
-        return;
-    }
-    const QVariantMap update = PlainValues::plainMap(call.arguments().at(1));
     if (!attemptRunning || id != attempt.id) {
         qCInfo(lcSim).noquote() << QStringLiteral("update_properties: \"%1\" ignored: no attempt for it runs").arg(id);
         DBusObject::answer(connection, call, call.createReply());
