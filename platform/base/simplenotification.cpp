@@ -13,8 +13,10 @@ namespace {
 const char notificationService[] = "org.freedesktop.Notifications";
 const char notificationPath[] = "/org/freedesktop/Notifications";
 const char applicationName[] = "velin-wlan";
-// A notification is never worth freezing the interface for long.
-const int replyTimeout = 5000;
+// A notification is never worth freezing the interface: the call is sent at
+// once and stays sent; only waiting for its id is cut short (a service that
+// is being started may answer later and still shows it).
+const int replyTimeout = 1000;
 
 } // namespace
 
