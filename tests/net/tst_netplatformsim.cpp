@@ -271,22 +271,45 @@ void tst_NetPlatformSim::connectSucceeds_data()
     QTest::newRow("non-ascii, slash") << cafeSsid << QVariantMap();
 }
 
+namespace {
+
+// One connection attempt for an access point, watched from both ends.
+struct Attempt
+{
+    Attempt(const QByteArray& ssid, const QVariantMap& properties)
+        : iap(wlanData(ssid))
+        , watcher((iap.setProperties(properties), iap))
+        , connecting(&watcher, &ConnectionWatcher::connecting)
+        , disconnected(&watcher, &ConnectionWatcher::disconnected)
+        , finished(&process, &ConnectionProcess::finished)
+        , errors(&process, &ConnectionProcess::error)
+    {
+        process.addInternetAccessPoint(iap);
+        process.start();
+    }
+
+    InternetAccessPoint iap;
+    ConnectionWatcher watcher;
+    QSignalSpy connecting;
+    QSignalSpy disconnected;
+    ConnectionProcess process;
+    QSignalSpy finished;
+    QSignalSpy errors;
+};
+
+} // namespace
+
 void tst_NetPlatformSim::connectSucceeds()
 {
     QFETCH(QByteArray, ssid);
     QFETCH(QVariantMap, properties);
 
-    InternetAccessPoint iap(wlanData(ssid));
-    iap.setProperties(properties);
-    ConnectionWatcher watcher(iap);
-    QSignalSpy connecting(&watcher, &ConnectionWatcher::connecting);
-    QSignalSpy disconnected(&watcher, &ConnectionWatcher::disconnected);
-
-    ConnectionProcess process;
-    QSignalSpy finished(&process, &ConnectionProcess::finished);
-    QSignalSpy errors(&process, &ConnectionProcess::error);
-    process.addInternetAccessPoint(iap);
-    process.start();
+    Attempt attempt(ssid, properties);
+    InternetAccessPoint& iap = attempt.iap;
+    QSignalSpy& connecting = attempt.connecting;
+    QSignalSpy& disconnected = attempt.disconnected;
+    QSignalSpy& finished = attempt.finished;
+    QSignalSpy& errors = attempt.errors;
     QVERIFY2(finished.wait(), qPrintable(m_sim->log()));
     QCOMPARE(errors.count(), 0);
     QCOMPARE(connecting.count(), 1);
@@ -320,17 +343,12 @@ void tst_NetPlatformSim::connectWithWrongKey()
     QFETCH(QByteArray, ssid);
     QFETCH(QVariantMap, properties);
 
-    InternetAccessPoint iap(wlanData(ssid));
-    iap.setProperties(properties);
-    ConnectionWatcher watcher(iap);
-    QSignalSpy connecting(&watcher, &ConnectionWatcher::connecting);
-    QSignalSpy disconnected(&watcher, &ConnectionWatcher::disconnected);
-
-    ConnectionProcess process;
-    QSignalSpy finished(&process, &ConnectionProcess::finished);
-    QSignalSpy errors(&process, &ConnectionProcess::error);
-    process.addInternetAccessPoint(iap);
-    process.start();
+    Attempt attempt(ssid, properties);
+    QSignalSpy& connecting = attempt.connecting;
+    QSignalSpy& disconnected = attempt.disconnected;
+    ConnectionProcess& process = attempt.process;
+    QSignalSpy& finished = attempt.finished;
+    QSignalSpy& errors = attempt.errors;
     QVERIFY2(errors.wait(), qPrintable(m_sim->log()));
     QCOMPARE(errors.first().first().toString(), QStringLiteral("wrong-credentials"));
     QCOMPARE(finished.count(), 0);

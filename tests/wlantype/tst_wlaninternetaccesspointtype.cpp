@@ -10,6 +10,8 @@
 #include <QPluginLoader>
 #include <QPointer>
 #include <QTranslator>
+#include "markingtranslator.h"
+
 #include <QtTest>
 
 using Velin::InternetAccessPoint;
@@ -38,16 +40,6 @@ ScanResult scanResult(const QList<QVariant>& configuration, const QByteArray& id
         result.setNetworkType(configuration.at(3).toString());
     return result;
 }
-
-class MarkingTranslator : public QTranslator
-{
-public:
-    QString translate(const char*, const char* sourceText, const char* = nullptr, int = -1) const override
-    {
-        return QStringLiteral("English:") + QLatin1String(sourceText);
-    }
-    bool isEmpty() const override { return false; }
-};
 
 } // namespace
 

@@ -7,6 +7,8 @@
 #include "privatebus.h"
 
 #include <QTranslator>
+#include "markingtranslator.h"
+
 #include <QtTest>
 
 using Velin::WlanWpaEap;
@@ -92,17 +94,6 @@ QStringList describe(const WlanWpaEap& eap)
     }
     return lines;
 }
-
-// Stands in for the platform's catalogue of texts.
-class MarkingTranslator : public QTranslator
-{
-public:
-    QString translate(const char*, const char* sourceText, const char* = nullptr, int = -1) const override
-    {
-        return QStringLiteral("English:") + QLatin1String(sourceText);
-    }
-    bool isEmpty() const override { return false; }
-};
 
 } // namespace
 
