@@ -1,4 +1,4 @@
-#include "certificatefactory.h"
+#include "devcerts/certificatefactory.h"
 
 #include <openssl/asn1.h>
 #include <openssl/bio.h>
