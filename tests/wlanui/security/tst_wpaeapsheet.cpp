@@ -1,0 +1,482 @@
+// The WPA-EAP sheet: what it shows for each type and method, what a change
+// rebuilds, when it may be accepted and what it returns.
+#include "../prompts/promptstesthelpers.h"
+#include "dconffixture.h"
+#include "privatebus.h"
+#include "windowfixture.h"
+
+#include "wlanui/security/wpaeapsheet.h"
+#include "wlanui/security/wpaeapsheet_p.h"
+
+#include "base/certificatemodel.h"
+#include "base/connectionlistitem.h"
+#include "base/propertyeditormanager.h"
+#include "base/simplecheckboxlabel.h"
+#include "base/simpleframe.h"
+#include "touch/button.h"
+#include "touch/combobox.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "devcerts/certificatefactory.h"
+
+using Velin::WpaEapSheet;
+
+namespace {
+
+const QString Root = QStringLiteral("/system/ravo/connectivity/ui/wpaeap/");
+const QString CertificateKey = QStringLiteral("EAP_TLS_PEAP_client_certificate_file");
+
+// TLS 13, PEAP 25 with EAP-MSCHAPv2 and EAP-GTC, TTLS 21 with EAP-MSCHAPv2 and
+// plain MSCHAPv2 (no EAP-GTC).  ttlsMethods replaces TTLS's list.
+QVariantMap catalogue(const QStringList& ttlsMethods = {"EAP_MSCHAPV2", "MSCHAPV2"})
+{
+    QVariantMap store;
+    const auto type = [&](const char* dir, int value, const char* name, const QStringList& methods) {
+        store.insert(Root + "type/" + dir + "/value", value);
+        store.insert(Root + "type/" + dir + "/logical_name", QString::fromLatin1(name));
+        if (!methods.isEmpty())
+            store.insert(Root + "type/" + dir + "/methods", methods);
+    };
+    type("1_TLS", 13, "txt_tls", {});
+    type("2_PEAP", 25, "txt_peap", {"EAP_MSCHAPV2", "EAP_GTC"});
+    type("3_TTLS", 21, "txt_ttls", ttlsMethods);
+    const QList<QPair<QString, int>> methods = {{"EAP_GTC", 6}, {"EAP_MSCHAPV2", 26}, {"MSCHAPV2", 282}};
+    for (const auto& method : methods) {
+        store.insert(Root + "method/" + method.first + "/value", method.second);
+        store.insert(Root + "method/" + method.first + "/logical_name", "txt_" + method.first.toLower());
+    }
+    return store;
+}
+
+Velin::WpaEapSheetPrivate* companion(WpaEapSheet* sheet)
+{
+    return sheet->findChild<Velin::WpaEapSheetPrivate*>();
+}
+
+QList<QGraphicsWidget*> content(WpaEapSheet* sheet)
+{
+    return PromptsTest::contentWidgets(sheet->content());
+}
+
+// The sheet top to bottom: combos as "title = shown text", fields as
+// "title:bound key", the method container in brackets.
+QStringList describe(WpaEapSheet* sheet)
+{
+    const Velin::PropertyEditorManager* manager = companion(sheet)->manager;
+    const auto keyOf = [manager](QGraphicsWidget* editor) {
+        const QMap<QString, QVariant> map = manager->properties();
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            if (editor && manager->widgetForProperty(it.key()) == editor)
+                return it.key();
+        }
+        return QStringLiteral("unbound");
+    };
+    QStringList lines;
+    for (QGraphicsWidget* widget : content(sheet)) {
+        if (auto item = qobject_cast<Velin::ConnectionListItem*>(widget)) {
+            lines << "network " + item->label();
+        } else if (auto combo = qobject_cast<Touch::ComboBox*>(widget)) {
+            lines << combo->title() + " = " + combo->currentText();
+        } else if (widget->layout()) {
+            QStringList fields;
+            for (QGraphicsWidget* field : PromptsTest::stacked(widget)) {
+                if (auto frame = qobject_cast<Velin::SimpleFrame*>(field))
+                    fields << frame->title() + ":" + keyOf(frame->content());
+                else if (auto row = qobject_cast<Velin::SimpleCheckBoxLabel*>(field))
+                    fields << "prompt:" + keyOf(row->button());
+            }
+            lines << "[" + fields.join(", ") + "]";
+        } else {
+            lines << (widget->maximumSize() == QSizeF(0, 0) ? "empty" : "?");
+        }
+    }
+    return lines;
+}
+
+template <typename T>
+T* named(WpaEapSheet* sheet, const QString& name)
+{
+    for (T* widget : PromptsTest::itemsOfType<T>(sheet)) {
+        if (widget->objectName() == name)
+            return widget;
+    }
+    return nullptr;
+}
+
+Touch::ComboBox* combo(WpaEapSheet* sheet, const char* title)
+{
+    for (Touch::ComboBox* candidate : PromptsTest::itemsOfType<Touch::ComboBox>(sheet)) {
+        if (candidate->title() == QLatin1String(title))
+            return candidate;
+    }
+    return nullptr;
+}
+
+// "type N" or "method N": picks entry N of that combo box.
+bool choose(WpaEapSheet* sheet, const QString& step)
+{
+    const QStringList parts = step.split(' ');
+    Touch::ComboBox* box = combo(sheet, parts.at(0) == "type" ? "qtn_conn_eap_type" : "qtn_conn_eap_method");
+    if (!box)
+        return false;
+    box->setCurrentIndex(parts.at(1).toInt());
+    return true;
+}
+
+const QStringList TlsLayout = {"network Office", "qtn_conn_eap_type = txt_tls", "qtn_conn_select_certificate = qtn_conn_none"};
+const QString GtcFields = "[qtn_conn_username:EAP_GTC_identity, prompt:EAP_MSCHAPV2_password_prompt, qtn_conn_password:EAP_GTC_passcode]";
+const QString MsFields = "[qtn_conn_username:EAP_MSCHAPV2_username, prompt:EAP_MSCHAPV2_password_prompt, qtn_conn_password:EAP_MSCHAPV2_password]";
+
+} // namespace
+
+class TestWpaEapSheet : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void freshSheetIsTls();
+    void layoutFollowsTypeAndMethod_data();
+    void layoutFollowsTypeAndMethod();
+    void lastMethodWhenStoredOneIsNotOffered_data();
+    void lastMethodWhenStoredOneIsNotOffered();
+    void promptSwitchMovesPasswordFrame_data();
+    void promptSwitchMovesPasswordFrame();
+    void credentialsFollowMethodSwitch_data();
+    void credentialsFollowMethodSwitch();
+    void acceptNeedsCredentials_data();
+    void acceptNeedsCredentials();
+    void propertiesAfterAcceptance_data();
+    void propertiesAfterAcceptance();
+    void emptyCatalogue();
+    void credentialsNeverLogged();
+
+private:
+    DconfFixture m_store;
+    QTemporaryDir m_certificates;
+};
+
+void TestWpaEapSheet::initTestCase()
+{
+    QVERIFY(m_store.load(catalogue()));
+    CertificateSubject subject;
+    subject.commonName = QStringLiteral("Office client");
+    const TestCertificate client = CertificateFactory::createRoot(subject);
+    QVERIFY(CertificateFactory::writePem(m_certificates.filePath("client.pem"), client));
+    Velin::CertificateModel::setDefaultDirectory(m_certificates.path());
+}
+
+void TestWpaEapSheet::freshSheetIsTls()
+{
+    WpaEapSheet sheet(QStringLiteral("Office"));
+    QCOMPARE(sheet.styleName(), QStringLiteral("Inverted"));
+    QCOMPARE(describe(&sheet), TlsLayout);
+    QVERIFY(sheet.isAcceptEnabled());
+    QVERIFY(companion(&sheet)->widgets.isEmpty());
+
+    auto item = qobject_cast<Velin::ConnectionListItem*>(content(&sheet).at(0));
+    QCOMPARE(item->styleName(), QStringLiteral("ImageCellSecurity"));
+    QCOMPARE(item->typeImageName(), QStringLiteral("icon-m-common-wlan"));
+    QCOMPARE(item->securityImageName(), QStringLiteral("icon-s-wlan-wpa"));
+    QCOMPARE(item->acceptedMouseButtons(), Qt::NoButton);
+    Touch::ComboBox* types = combo(&sheet, "qtn_conn_eap_type");
+    QCOMPARE(types->styleName(), QStringLiteral("CommonComboBox"));
+    QCOMPARE(types->count(), 3);
+    QCOMPARE(types->itemText(1), QStringLiteral("txt_peap"));
+    QCOMPARE(combo(&sheet, "qtn_conn_select_certificate")->styleName(), QStringLiteral("CommonComboBox"));
+
+    const QVariantMap initial = companion(&sheet)->manager->properties();
+    QCOMPARE(initial, (QVariantMap{{"EAP_default_type", 13}, {"PEAP_tunneled_eap_type", 6},
+                                   {"EAP_MSCHAPV2_username", ""}, {"EAP_MSCHAPV2_password", ""},
+                                   {"EAP_MSCHAPV2_password_prompt", false}, {"EAP_GTC_identity", ""},
+                                   {"EAP_GTC_passcode", ""}, {CertificateKey, ""}}));
+    QCOMPARE(initial.value("EAP_default_type").userType(), int(QMetaType::Int));
+    QCOMPARE(initial.value("EAP_MSCHAPV2_password_prompt").userType(), int(QMetaType::Bool));
+    QCOMPARE(sheet.properties(), (QVariantMap{{"EAP_default_type", 13}, {CertificateKey, ""}}));
+}
+
+void TestWpaEapSheet::layoutFollowsTypeAndMethod_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("layout");
+    QTest::addColumn<int>("widgetCount");
+    QTest::addColumn<bool>("acceptEnabled");
+
+    const QStringList peap = TlsLayout.mid(0, 1) + QStringList{"qtn_conn_eap_type = txt_peap", TlsLayout.at(2)};
+    const QStringList ttls = TlsLayout.mid(0, 1) + QStringList{"qtn_conn_eap_type = txt_ttls", TlsLayout.at(2)};
+    QTest::newRow("PEAP keeps EAP-GTC") << QStringList{"type 1"}
+        << peap + QStringList{"qtn_conn_eap_method = txt_eap_gtc", "empty", GtcFields} << 3 << false;
+    QTest::newRow("TTLS takes its last method") << QStringList{"type 2"}
+        << ttls + QStringList{"qtn_conn_eap_method = txt_mschapv2", "empty", MsFields} << 3 << false;
+    QTest::newRow("method change adds one empty widget") << QStringList{"type 1", "method 0"}
+        << peap + QStringList{"qtn_conn_eap_method = txt_eap_mschapv2", "empty", "empty", MsFields} << 4 << false;
+    QTest::newRow("second method change keeps the size") << QStringList{"type 1", "method 0", "method 1"}
+        << peap + QStringList{"qtn_conn_eap_method = txt_eap_gtc", "empty", "empty", GtcFields} << 4 << false;
+    QTest::newRow("type change keeps an offered method") << QStringList{"type 1", "method 0", "type 2"}
+        << ttls + QStringList{"qtn_conn_eap_method = txt_eap_mschapv2", "empty", MsFields} << 3 << false;
+    QTest::newRow("back to TLS") << QStringList{"type 2", "type 0"} << TlsLayout << 0 << true;
+}
+
+void TestWpaEapSheet::layoutFollowsTypeAndMethod()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, layout);
+    QFETCH(int, widgetCount);
+    QFETCH(bool, acceptEnabled);
+
+    WpaEapSheet sheet(QStringLiteral("Office"));
+    QPointer<QGraphicsWidget> typeCombo = combo(&sheet, "qtn_conn_eap_type");
+    for (const QString& step : steps) {
+        const QList<QGraphicsWidget*> before = companion(&sheet)->widgets;
+        QList<QPointer<QGraphicsWidget>> old;
+        for (QGraphicsWidget* widget : before)
+            old << widget;
+        QVERIFY(choose(&sheet, step));
+        // A method change keeps the method combo and the first empty widget;
+        // a type change replaces everything below the certificate combo.
+        const int kept = step.startsWith("method") ? 2 : 0;
+        for (int i = 0; i < old.size(); ++i)
+            QCOMPARE(old.at(i).isNull(), i >= kept);
+        QCOMPARE(companion(&sheet)->widgets.mid(0, kept), before.mid(0, kept));
+    }
+    QCOMPARE(describe(&sheet), layout);
+    QCOMPARE(companion(&sheet)->widgets.size(), widgetCount);
+    QCOMPARE(sheet.isAcceptEnabled(), acceptEnabled);
+    QVERIFY(typeCombo);
+}
+
+void TestWpaEapSheet::lastMethodWhenStoredOneIsNotOffered_data()
+{
+    QTest::addColumn<QStringList>("methods");
+    QTest::addColumn<int>("chosen");
+    QTest::newRow("last of two") << QStringList{"EAP_MSCHAPV2", "MSCHAPV2"} << 282;
+    QTest::newRow("last, not first") << QStringList{"MSCHAPV2", "EAP_MSCHAPV2"} << 26;
+    QTest::newRow("EAP-GTC offered first") << QStringList{"EAP_GTC", "MSCHAPV2"} << 6;
+    QTest::newRow("EAP-GTC offered in the middle") << QStringList{"MSCHAPV2", "EAP_GTC", "EAP_MSCHAPV2"} << 6;
+}
+
+void TestWpaEapSheet::lastMethodWhenStoredOneIsNotOffered()
+{
+    QFETCH(QStringList, methods);
+    QFETCH(int, chosen);
+
+    DconfFixture store;
+    QVERIFY(store.load(catalogue(methods)));
+    WpaEapSheet sheet(QStringLiteral("Office"));
+    QVERIFY(choose(&sheet, "type 2"));
+    Touch::ComboBox* methodCombo = combo(&sheet, "qtn_conn_eap_method");
+    QVERIFY(methodCombo);
+    QCOMPARE(methodCombo->currentIndex(), methods.indexOf(Velin::WlanWpaEap().valueToMethod(chosen)));
+    QCOMPARE(sheet.properties().value("PEAP_tunneled_eap_type"), QVariant(chosen));
+}
+
+void TestWpaEapSheet::promptSwitchMovesPasswordFrame_data()
+{
+    QTest::addColumn<QString>("method");
+    QTest::newRow("EAP-GTC") << "method 1";
+    QTest::newRow("EAP-MSCHAPv2") << "method 0";
+}
+
+void TestWpaEapSheet::promptSwitchMovesPasswordFrame()
+{
+    QFETCH(QString, method);
+
+    WindowFixture fx;
+    QPointer<WpaEapSheet> sheet = new WpaEapSheet(QStringLiteral("Office"));
+    QVERIFY(choose(sheet, "type 1") && choose(sheet, method));
+    sheet->appear(fx.window());
+    QTRY_COMPARE(sheet->sceneWindowState(), Touch::SceneWindow::Appeared);
+    named<Touch::TextEdit>(sheet, "PasswordEdit")->setText("s3cret");
+    const auto fields = [&] { return describe(sheet).last(); };
+    const QString withPassword = fields();
+    const QString withoutPassword = QString(withPassword).replace(QRegularExpression(", qtn_conn_password:.*\\]"), "]");
+
+    auto button = named<Touch::Button>(sheet, "PromptPasswordButton");
+    QVERIFY(fx.click(button));
+    QVERIFY(button->isChecked());
+    QCOMPARE(fields(), withoutPassword);
+    QVERIFY(fx.click(button));
+    QCOMPARE(fields(), withPassword);
+    QCOMPARE(named<Touch::TextEdit>(sheet, "PasswordEdit")->text(), QStringLiteral("s3cret"));
+
+    // Built while prompted, the frame is out of every layout: the sheet
+    // deletes it when the fields are rebuilt, and when it goes itself.
+    const QString other = method == "method 0" ? "method 1" : "method 0";
+    QVERIFY(fx.click(button));
+    QVERIFY(choose(sheet, other));
+    QVERIFY(describe(sheet).last().endsWith("prompt:EAP_MSCHAPV2_password_prompt]"));
+    QPointer<Velin::SimpleFrame> outside = companion(sheet)->passwordFrame;
+    QVERIFY(outside && !outside->parentItem());
+    QVERIFY(choose(sheet, method));
+    QVERIFY(outside.isNull());
+    outside = companion(sheet)->passwordFrame;
+    QVERIFY(outside && !outside->parentItem());
+    delete sheet.data();
+    QVERIFY(outside.isNull());
+}
+
+void TestWpaEapSheet::credentialsFollowMethodSwitch_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("userKey");  // what properties() holds after the switch
+    QTest::addColumn<QString>("passwordKey");
+    QTest::newRow("EAP-GTC to EAP-MSCHAPv2") << "method 1" << "method 0" << "EAP_MSCHAPV2_username"
+                                             << "EAP_MSCHAPV2_password";
+    QTest::newRow("EAP-MSCHAPv2 to EAP-GTC") << "method 0" << "method 1" << "EAP_GTC_identity" << "EAP_GTC_passcode";
+}
+
+void TestWpaEapSheet::credentialsFollowMethodSwitch()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, userKey);
+    QFETCH(QString, passwordKey);
+
+    WpaEapSheet sheet(QStringLiteral("Office"));
+    QVERIFY(choose(&sheet, "type 1") && choose(&sheet, from));
+    named<Touch::TextEdit>(&sheet, "UserNameEdit")->setText("alice");
+    named<Touch::TextEdit>(&sheet, "PasswordEdit")->setText("pa55");
+    QVERIFY(choose(&sheet, to));
+    QCOMPARE(named<Touch::TextEdit>(&sheet, "UserNameEdit")->text(), QStringLiteral("alice"));
+    QCOMPARE(named<Touch::TextEdit>(&sheet, "PasswordEdit")->text(), QStringLiteral("pa55"));
+    QVERIFY(sheet.isAcceptEnabled());
+    const QVariantMap result = sheet.properties();
+    QCOMPARE(result.value(userKey), QVariant("alice"));
+    QCOMPARE(result.value(passwordKey), QVariant("pa55"));
+    // The other method's pair is dropped: type, method, prompt, certificate and these two.
+    QCOMPARE(result.size(), 6);
+}
+
+void TestWpaEapSheet::acceptNeedsCredentials_data()
+{
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<bool>("prompt");
+    QTest::addColumn<bool>("enabled");
+    for (const char* method : {"method 0", "method 1"}) {
+        const QByteArray m(method);
+        QTest::newRow(m + ": nothing") << method << "" << "" << false << false;
+        QTest::newRow(m + ": user only") << method << "u" << "" << false << false;
+        QTest::newRow(m + ": password only") << method << "" << "p" << false << false;
+        QTest::newRow(m + ": both") << method << "u" << "p" << false << true;
+        QTest::newRow(m + ": user, prompted") << method << "u" << "" << true << true;
+        QTest::newRow(m + ": prompted without user") << method << "" << "p" << true << false;
+    }
+}
+
+void TestWpaEapSheet::acceptNeedsCredentials()
+{
+    QFETCH(QString, method);
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    QFETCH(bool, prompt);
+    QFETCH(bool, enabled);
+
+    WindowFixture fx;
+    WpaEapSheet sheet(QStringLiteral("Office"));
+    QVERIFY(choose(&sheet, "type 1") && choose(&sheet, method));
+    sheet.appear(fx.window());
+    QTRY_COMPARE(sheet.sceneWindowState(), Touch::SceneWindow::Appeared);
+    named<Touch::TextEdit>(&sheet, "UserNameEdit")->setText(user);
+    named<Touch::TextEdit>(&sheet, "PasswordEdit")->setText(password);
+    if (prompt)
+        QVERIFY(fx.click(named<Touch::Button>(&sheet, "PromptPasswordButton")));
+    QCOMPARE(sheet.isAcceptEnabled(), enabled);
+
+    // TLS asks for nothing, whatever the fields held.
+    QVERIFY(choose(&sheet, "type 0"));
+    QVERIFY(sheet.isAcceptEnabled());
+}
+
+void TestWpaEapSheet::propertiesAfterAcceptance_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<int>("certificateRow");
+    QTest::addColumn<QVariantMap>("expected");
+
+    const QString certificate = m_certificates.filePath("client.pem");
+    QTest::newRow("TLS with a certificate") << QStringList{"type 0"} << "" << "" << 1
+        << QVariantMap{{"EAP_default_type", 13}, {CertificateKey, certificate}};
+    QTest::newRow("PEAP with EAP-GTC") << QStringList{"type 1"} << "alice" << "123456" << 0
+        << QVariantMap{{"EAP_default_type", 25}, {"PEAP_tunneled_eap_type", 6}, {"EAP_GTC_identity", "alice"},
+                       {"EAP_GTC_passcode", "123456"}, {"EAP_MSCHAPV2_password_prompt", false}, {CertificateKey, ""}};
+    QTest::newRow("PEAP with EAP-MSCHAPv2") << QStringList{"type 1", "method 0"} << "bob" << "pa55 word" << 0
+        << QVariantMap{{"EAP_default_type", 25}, {"PEAP_tunneled_eap_type", 26}, {"EAP_MSCHAPV2_username", "bob"},
+                       {"EAP_MSCHAPV2_password", "pa55 word"}, {"EAP_MSCHAPV2_password_prompt", false},
+                       {CertificateKey, ""}};
+    QTest::newRow("TTLS with MSCHAPv2 and a certificate") << QStringList{"type 2"} << "carol" << "x" << 1
+        << QVariantMap{{"EAP_default_type", 21}, {"PEAP_tunneled_eap_type", 282}, {"EAP_MSCHAPV2_username", "carol"},
+                       {"EAP_MSCHAPV2_password", "x"}, {"EAP_MSCHAPV2_password_prompt", false},
+                       {CertificateKey, certificate}};
+}
+
+void TestWpaEapSheet::propertiesAfterAcceptance()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    QFETCH(int, certificateRow);
+    QFETCH(QVariantMap, expected);
+
+    WindowFixture fx;
+    WpaEapSheet sheet(QStringLiteral("Office"));
+    for (const QString& step : steps)
+        QVERIFY(choose(&sheet, step));
+    combo(&sheet, "qtn_conn_select_certificate")->setCurrentIndex(certificateRow);
+    bool typed = true;
+    connect(&sheet, &Velin::SimpleSheet::appeared, this, [&] {
+        if (!user.isEmpty())
+            typed = fx.typeText(named<Touch::TextEdit>(&sheet, "UserNameEdit"), user)
+                && fx.typeText(named<Touch::TextEdit>(&sheet, "PasswordEdit"), password);
+        typed = fx.click(fx.findWidget(QStringLiteral("SheetAcceptButton"), &sheet)) && typed;
+    });
+    QCOMPARE(sheet.exec(fx.window()), 1);
+    QVERIFY(typed);
+    QCOMPARE(sheet.properties(), expected);
+}
+
+void TestWpaEapSheet::emptyCatalogue()
+{
+    DconfFixture store;
+    QVERIFY(store.load({{QStringLiteral("/system/ravo/other/key"), 1}}));
+    WpaEapSheet sheet(QStringLiteral("Office"));
+    QCOMPARE(combo(&sheet, "qtn_conn_eap_type")->count(), 0);
+    QCOMPARE(describe(&sheet), (QStringList{"network Office", "qtn_conn_eap_type = ", TlsLayout.at(2), "empty", MsFields}));
+    named<Touch::TextEdit>(&sheet, "UserNameEdit")->setText("dave");
+    named<Touch::TextEdit>(&sheet, "PasswordEdit")->setText("pw");
+    QVERIFY(sheet.isAcceptEnabled());
+    QCOMPARE(sheet.properties(), (QVariantMap{{CertificateKey, ""}}));
+}
+
+void TestWpaEapSheet::credentialsNeverLogged()
+{
+    const QString user = QStringLiteral("zebra-user");
+    const QString password = QStringLiteral("violet-pass");
+    PromptsTest::LogCapture log;
+    {
+        WindowFixture fx;
+        WpaEapSheet sheet(QStringLiteral("Office"));
+        QVERIFY(choose(&sheet, "type 1") && choose(&sheet, "method 0"));
+        sheet.appear(fx.window());
+        QTRY_COMPARE(sheet.sceneWindowState(), Touch::SceneWindow::Appeared);
+        Touch::TextEdit* secret = named<Touch::TextEdit>(&sheet, "PasswordEdit");
+        QCOMPARE(secret->echoMode(), Touch::TextEdit::Password);
+        QVERIFY(!secret->inputMethodPredictionEnabled() && !secret->inputMethodCorrectionEnabled()
+                && !secret->inputMethodAutoCapitalizationEnabled());
+        QVERIFY(fx.typeText(named<Touch::TextEdit>(&sheet, "UserNameEdit"), user));
+        QVERIFY(fx.typeText(secret, password));
+        QVERIFY(fx.click(named<Touch::Button>(&sheet, "PromptPasswordButton")));
+        QVERIFY(choose(&sheet, "method 1") && choose(&sheet, "type 2") && choose(&sheet, "type 0"));
+        sheet.properties();
+    }
+    QVERIFY(PromptsTest::LogCapture::mentionsNone({user, password}));
+}
+
+VELIN_TEST_MAIN_WITH_BUS(TestWpaEapSheet)
+#include "tst_wpaeapsheet.moc"
