@@ -2,6 +2,7 @@
 // own.  With a display it is a window with a menu of screens; with --tour DIR
 // (what headless machines use) it photographs each screen into DIR.
 #include "galleryscreen.h"
+#include "gallerysampledata.h"
 
 #include "base/drilldownitem.h"
 #include "base/simpleinformationbanner.h"
@@ -94,6 +95,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velin-gallery"));
+    const GallerySampleData sampleData;
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows every widget and sheet of the Velin WLAN libraries."));

@@ -1,0 +1,66 @@
+#include "gallerysampledata.h"
+
+#include "base/certificatemodel.h"
+#include "touch/settingsitem.h"
+
+#include "devcerts/certificatefactory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// The compiled catalogue of the build tree, else the installed one;
+// VELIN_DATA_DIR names another data directory to prefer.
+QString catalogueDatabase()
+{
+    const QStringList dirs = {qEnvironmentVariable("VELIN_DATA_DIR"), QStringLiteral(VELIN_BUILD_DATA_DIR),
+                              QStringLiteral(VELIN_INSTALLED_DATA_DIR)};
+    for (const QString& dir : dirs) {
+        const QString path = QDir(dir).filePath(QStringLiteral("dconf/velin-wlan"));
+        if (!dir.isEmpty() && QFileInfo::exists(path))
+            return path;
+    }
+    return QString();
+}
+
+} // namespace
+
+GallerySampleData::GallerySampleData()
+    : m_directory(QDir::tempPath() + QStringLiteral("/velin-gallery-XXXXXX"))
+{
+    if (!m_directory.isValid()) {
+        qWarning("Gallery: no temporary directory; the EAP catalogue will be empty");
+        return;
+    }
+
+    // Read only: no user database, so nothing of the developer's own
+    // settings shows up and no settings service is needed.
+    const QString database = catalogueDatabase();
+    const QString profile = m_directory.filePath(QStringLiteral("dconf-profile"));
+    QFile profileFile(profile);
+    if (database.isEmpty()) {
+        qWarning("Gallery: the compiled EAP catalogue was not found; build velin_wlan_dconf");
+    } else if (profileFile.open(QIODevice::WriteOnly)) {
+        profileFile.write("file-db:" + QFile::encodeName(database) + '\n');
+        profileFile.close();
+        qputenv("DCONF_PROFILE", QFile::encodeName(profile));
+        Touch::SettingsItem::reload();
+    } else {
+        qWarning("Gallery: cannot write %s", qPrintable(profile));
+    }
+
+    if (qEnvironmentVariableIsSet("VELIN_CERTIFICATE_DIR"))
+        return;
+    const QString certificates = m_directory.filePath(QStringLiteral("certificates"));
+    CertificateSubject subject;
+    subject.commonName = QStringLiteral("Office client");
+    subject.organization = QStringLiteral("Example Corp");
+    if (QDir().mkpath(certificates)
+        && CertificateFactory::writePem(QDir(certificates).filePath(QStringLiteral("office-client.pem")),
+                                        CertificateFactory::createRoot(subject)))
+        Velin::CertificateModel::setDefaultDirectory(certificates);
+    else
+        qWarning("Gallery: cannot write the sample client certificate");
+}
