@@ -173,13 +173,14 @@ bool WapiCertificateModelPrivate::takes(int index) const
 
 void WapiCertificateModelPrivate::filterCertificates()
 {
+    const bool announce = q && announcing;
     // The none row, row 0, always stays.
     if (!filteredCertificates.isEmpty()) {
-        if (q)
+        if (announce)
             q->beginRemoveRows(QModelIndex(), 1, filteredCertificates.size());
         filteredCertificates.clear();
         filteredIds.clear();
-        if (q)
+        if (announce)
             q->endRemoveRows();
     }
     for (int i = 0; i < certificates.size(); ++i) {
@@ -188,11 +189,11 @@ void WapiCertificateModelPrivate::filterCertificates()
         // Every filter announces its rows, all certificates too: a view
         // attached before setFilter(AllCertificates) must learn of them.
         const int row = filteredCertificates.size() + 1;
-        if (q)
+        if (announce)
             q->beginInsertRows(QModelIndex(), row, row);
         filteredCertificates.append(certificates.at(i));
         filteredIds.append(ids.at(i));
-        if (q)
+        if (announce)
             q->endInsertRows();
     }
 }
@@ -201,6 +202,7 @@ WapiCertificateModel::WapiCertificateModel(QObject* parent)
     : QAbstractTableModel(parent)
     , d(new WapiCertificateModelPrivate(this))
 {
+    d->announcing = true;
 }
 
 WapiCertificateModel::~WapiCertificateModel()

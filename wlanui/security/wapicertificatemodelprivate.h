@@ -74,7 +74,11 @@ public:
 
 private:
     Q_DISABLE_COPY(WapiCertificateModelPrivate)
+    friend class WapiCertificateModel;
     void readDirectory(const QString& path);
+    // Off until the model is complete: the first filtering happens while it
+    // is being built, before any view can watch (and before it can count).
+    bool announcing = false;
     bool takes(int index) const;
 };
 

@@ -1,0 +1,346 @@
+// The WAPI certificate model over a directory of real certificates: what is
+// read and in which order, the root and user filters, the rows announced to
+// views, and the identifiers, checked byte for byte against DER names taken
+// straight from OpenSSL.
+#include "certificatefactory.h"
+
+#include "wlanui/security/wapicertificatemodel.h"
+#include "wlanui/security/wapicertificatemodelprivate.h"
+
+#include <openssl/crypto.h>
+#include <openssl/x509.h>
+
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Velin::WapiCertificateModel;
+using Velin::WapiCertificateModelPrivate;
+
+namespace {
+
+CertificateSubject subjectNamed(const QString& commonName, const QString& organization = QStringLiteral("Velin Test"))
+{
+    CertificateSubject subject;
+    subject.commonName = commonName;
+    subject.organization = organization;
+    subject.organizationalUnit = QStringLiteral("WAPI");
+    subject.locality = QStringLiteral("Espoo");
+    subject.state = QStringLiteral("Uusimaa");
+    subject.country = QStringLiteral("FI");
+    return subject;
+}
+
+QByteArray derName(const X509_NAME* name)
+{
+    unsigned char* buffer = nullptr;
+    const int length = i2d_X509_NAME(name, &buffer);
+    if (length <= 0)
+        return QByteArray();
+    const QByteArray der(reinterpret_cast<const char*>(buffer), length);
+    OPENSSL_free(buffer);
+    return der;
+}
+
+QByteArray expectedId(const TestCertificate& certificate, const QByteArray& serial)
+{
+    return derName(X509_get_subject_name(certificate.x509())) + derName(X509_get_issuer_name(certificate.x509()))
+        + char(0x02) + char(serial.size()) + serial;
+}
+
+bool writeFile(const QString& path, const QByteArray& contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+QStringList names(const WapiCertificateModel& model)
+{
+    QStringList shown;
+    for (int row = 1; row < model.rowCount(); ++row)
+        shown << model.index(row, WapiCertificateModel::Name).data().toString();
+    return shown;
+}
+
+QByteArray idAt(const WapiCertificateModel& model, int row)
+{
+    return model.index(row, WapiCertificateModel::Id).data().toByteArray();
+}
+
+} // namespace
+
+class TestWapiCertificateModel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+    void directoryChoice();
+    void reading();
+    void missingOrEmptyDirectory();
+    void filters_data();
+    void filters();
+    void rowAnnouncements();
+    void identifier_data();
+    void identifier();
+    void nullCertificateHasNoIdentifier();
+
+private:
+    QString writeChainDirectory();
+
+    QTemporaryDir m_dir;
+    TestCertificate m_root;       // R
+    TestCertificate m_user;       // U, issued by R
+    TestCertificate m_otherRoot;  // not in the directory
+    TestCertificate m_otherUser;  // V, issued by the other root
+    TestCertificate m_lookalike;  // self-signed with R's names
+};
+
+void TestWapiCertificateModel::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_root = CertificateFactory::createRoot(subjectNamed(QStringLiteral("Velin Root")), 10);
+    m_user = CertificateFactory::createIssued(subjectNamed(QStringLiteral("Velin User")), m_root, 11);
+    m_otherRoot = CertificateFactory::createRoot(subjectNamed(QStringLiteral("Other Root"), QStringLiteral("Other")), 20);
+    m_otherUser = CertificateFactory::createIssued(subjectNamed(QStringLiteral("Other User")), m_otherRoot, 21);
+    m_lookalike = CertificateFactory::createRoot(subjectNamed(QStringLiteral("Velin Root")), 30);
+    QVERIFY(!m_root.isNull() && !m_user.isNull() && !m_otherUser.isNull() && !m_lookalike.isNull());
+
+    // Read sorted by name ignoring case: A, b, C; the sub-directory, the
+    // text file, the DER file and the hidden file add nothing.
+    const QDir dir(m_dir.path());
+    QVERIFY(CertificateFactory::writePem(dir.filePath("A-root.pem"), m_root));
+    QVERIFY(CertificateFactory::writePem(dir.filePath("b-users.pem"), QList<TestCertificate>{m_user, m_otherUser}));
+    QVERIFY(CertificateFactory::writePem(dir.filePath("C-lookalike.crt"), m_lookalike));
+    QVERIFY(dir.mkdir("B-sub"));
+    QVERIFY(CertificateFactory::writePem(dir.filePath("B-sub/nested.pem"), m_otherRoot));
+    QVERIFY(writeFile(dir.filePath("a-notes.txt"), "not a certificate\n"));
+    QVERIFY(CertificateFactory::writeDer(dir.filePath("d-other-root.der"), m_otherRoot));
+    QVERIFY(CertificateFactory::writePem(dir.filePath(".hidden.pem"), m_otherRoot));
+}
+
+void TestWapiCertificateModel::cleanup()
+{
+    WapiCertificateModelPrivate::setDefaultDirectory(QString());
+    qunsetenv("VELIN_WAPI_CERTIFICATE_DIR");
+}
+
+void TestWapiCertificateModel::directoryChoice()
+{
+    QCOMPARE(WapiCertificateModelPrivate::certificateDirectoryName, QStringLiteral("/home/user/MyDocs/wapi"));
+    qunsetenv("VELIN_WAPI_CERTIFICATE_DIR");
+    QCOMPARE(WapiCertificateModelPrivate::defaultDirectory(), QStringLiteral("/home/user/MyDocs/wapi"));
+    qputenv("VELIN_WAPI_CERTIFICATE_DIR", QFile::encodeName(m_dir.path()));
+    QCOMPARE(WapiCertificateModelPrivate::defaultDirectory(), m_dir.path());
+    QCOMPARE(WapiCertificateModel().rowCount(), 5);
+    // The setter wins over the environment.
+    WapiCertificateModelPrivate::setDefaultDirectory(QStringLiteral("/nonexistent"));
+    QCOMPARE(WapiCertificateModelPrivate::defaultDirectory(), QStringLiteral("/nonexistent"));
+    WapiCertificateModelPrivate::setDefaultDirectory(QString());
+    QCOMPARE(WapiCertificateModelPrivate::defaultDirectory(), m_dir.path());
+    QCOMPARE(WapiCertificateModelPrivate::certificateDirectoryName, QStringLiteral("/home/user/MyDocs/wapi"));
+}
+
+void TestWapiCertificateModel::reading()
+{
+    WapiCertificateModelPrivate::setDefaultDirectory(m_dir.path());
+    WapiCertificateModel model;
+    QCOMPARE(model.filter(), WapiCertificateModel::AllCertificates);
+    QCOMPARE(model.property("filter").toInt(), int(WapiCertificateModel::AllCertificates));
+    QCOMPARE(model.rowCount(), 5);
+    QCOMPARE(model.columnCount(), 2);
+    QCOMPARE(names(model), QStringList() << "Velin Root" << "Velin User" << "Other User" << "Velin Root");
+
+    // Row 0: the none row, with a name and no Id at all.
+    QCOMPARE(model.index(0, WapiCertificateModel::Name).data(), QVariant(QStringLiteral("qtn_conn_none")));
+    const QVariant noneId = model.index(0, WapiCertificateModel::Id).data();
+    QVERIFY(!noneId.isValid());
+
+    QCOMPARE(model.index(1, WapiCertificateModel::Id).data().type(), QVariant::ByteArray);
+    QCOMPARE(idAt(model, 1), expectedId(m_root, QByteArray("\x0a")));
+    QCOMPARE(idAt(model, 2), expectedId(m_user, QByteArray("\x0b")));
+    QCOMPARE(idAt(model, 3), expectedId(m_otherUser, QByteArray("\x15")));
+    QCOMPARE(idAt(model, 4), expectedId(m_lookalike, QByteArray("\x1e")));
+    QCOMPARE(model.rowForId(expectedId(m_user, QByteArray("\x0b"))), 2);
+    QCOMPARE(model.rowForId(QByteArray()), -1);
+
+    // Display role only; nothing past the last row or column.
+    QVERIFY(!model.index(1, WapiCertificateModel::Name).data(Qt::EditRole).isValid());
+    QVERIFY(!model.index(1, WapiCertificateModel::Id).data(Qt::ToolTipRole).isValid());
+    QVERIFY(!model.data(model.index(5, 0)).isValid());
+    QVERIFY(!model.data(model.index(1, 2)).isValid());
+    QCOMPARE(model.rowCount(model.index(1, 0)), 0);
+    QCOMPARE(model.columnCount(model.index(1, 0)), 0);
+}
+
+void TestWapiCertificateModel::missingOrEmptyDirectory()
+{
+    QTemporaryDir empty;
+    for (const QString& path : {empty.path(), empty.path() + "/missing"}) {
+        WapiCertificateModelPrivate::setDefaultDirectory(path);
+        WapiCertificateModel model;
+        QCOMPARE(model.rowCount(), 1);
+        model.setFilter(WapiCertificateModel::RootCertificates);
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.index(0, 0).data(), QVariant(QStringLiteral("qtn_conn_none")));
+    }
+}
+
+void TestWapiCertificateModel::filters_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("root");   // whose id goes to setUserCertificateFilter; empty: none called
+    QTest::addColumn<QStringList>("shown");
+
+    const int all = WapiCertificateModel::AllCertificates;
+    const int roots = WapiCertificateModel::RootCertificates;
+    const int users = WapiCertificateModel::UserCertificates;
+    const QStringList both = QStringList() << "Velin Root" << "Velin Root";
+
+    QTest::newRow("all") << all << "" << (QStringList() << "Velin Root" << "Velin User" << "Other User" << "Velin Root");
+    // The lookalike is self-signed too: names decide, not keys.
+    QTest::newRow("roots") << roots << "" << both;
+    QTest::newRow("roots, a root chosen") << roots << "R" << both;
+    QTest::newRow("users, no root chosen") << users << "" << QStringList();
+    QTest::newRow("users of R") << users << "R" << QStringList("Velin User");
+    QTest::newRow("users of the lookalike, by names") << users << "S" << QStringList("Velin User");
+    QTest::newRow("users of a user") << users << "U" << QStringList();
+    QTest::newRow("users of the none row") << users << "none" << QStringList();
+    QTest::newRow("users of an unknown id") << users << "unknown" << QStringList();
+}
+
+void TestWapiCertificateModel::filters()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, root);
+    QFETCH(QStringList, shown);
+
+    WapiCertificateModelPrivate::setDefaultDirectory(m_dir.path());
+    WapiCertificateModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QMap<QString, QByteArray> ids;
+    ids["R"] = expectedId(m_root, QByteArray("\x0a"));
+    ids["U"] = expectedId(m_user, QByteArray("\x0b"));
+    ids["S"] = expectedId(m_lookalike, QByteArray("\x1e"));
+    ids["none"] = QByteArray();
+    ids["unknown"] = ids["R"].left(ids["R"].size() - 1);
+
+    model.setFilter(WapiCertificateModel::Filter(filter));
+    if (!root.isEmpty())
+        model.setUserCertificateFilter(ids.value(root));
+    QCOMPARE(model.filter(), WapiCertificateModel::Filter(filter));
+    QCOMPARE(names(model), shown);
+    QCOMPARE(model.rowCount(), shown.size() + 1);
+    if (filter == WapiCertificateModel::UserCertificates && !shown.isEmpty())
+        QCOMPARE(idAt(model, 1), ids["U"]);
+
+    // Back to every certificate, each announced to the view.
+    model.setFilter(WapiCertificateModel::AllCertificates);
+    QCOMPARE(model.rowCount(), 5);
+}
+
+void TestWapiCertificateModel::rowAnnouncements()
+{
+    WapiCertificateModelPrivate::setDefaultDirectory(m_dir.path());
+    WapiCertificateModel model;
+    QSignalSpy removing(&model, &QAbstractItemModel::rowsAboutToBeRemoved);
+    QSignalSpy inserting(&model, &QAbstractItemModel::rowsAboutToBeInserted);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    int rowsWhenAnnounced = -1;
+    connect(&model, &QAbstractItemModel::rowsAboutToBeInserted, this, [&] { rowsWhenAnnounced = model.rowCount(); });
+
+    model.setFilter(WapiCertificateModel::RootCertificates);
+    // Rows 1 to 4 go, the none row stays; then one row at a time at the end.
+    QCOMPARE(removing.count(), 1);
+    QCOMPARE(removing.at(0).at(0).toModelIndex(), QModelIndex());
+    QCOMPARE(removing.at(0).at(1).toInt(), 1);
+    QCOMPARE(removing.at(0).at(2).toInt(), 4);
+    QCOMPARE(inserted.count(), 2);
+    for (int i = 0; i < inserted.count(); ++i) {
+        QCOMPARE(inserted.at(i).at(0).toModelIndex(), QModelIndex());
+        QCOMPARE(inserted.at(i).at(1).toInt(), i + 1);
+        QCOMPARE(inserted.at(i).at(2).toInt(), i + 1);
+    }
+    QCOMPARE(rowsWhenAnnounced, 2);
+
+    // An empty user list removes nothing; the none row is never announced.
+    removing.clear();
+    inserted.clear();
+    model.setFilter(WapiCertificateModel::UserCertificates);
+    QCOMPARE(removing.count(), 1);
+    QCOMPARE(inserted.count(), 0);
+    removing.clear();
+    model.setUserCertificateFilter(QByteArray("no such certificate"));
+    QCOMPARE(removing.count(), 0);
+    QCOMPARE(inserting.count(), 2);
+}
+
+void TestWapiCertificateModel::identifier_data()
+{
+    QTest::addColumn<quint64>("serial");
+    QTest::addColumn<QByteArray>("serialHex");   // for serials beyond 64 bits
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("0") << quint64(0) << QByteArray() << QByteArray("\x00", 1);
+    QTest::newRow("1") << quint64(1) << QByteArray() << QByteArray("\x01");
+    QTest::newRow("255") << quint64(255) << QByteArray() << QByteArray("\xff");
+    QTest::newRow("256") << quint64(256) << QByteArray() << QByteArray("\x01\x00", 2);
+    QTest::newRow("0x12345: odd digit count") << quint64(0x12345) << QByteArray() << QByteArray("\x01\x23\x45");
+    QTest::newRow("2^31-1") << quint64(2147483647) << QByteArray() << QByteArray("\x7f\xff\xff\xff");
+    QTest::newRow("2^31") << quint64(2147483648ULL) << QByteArray() << QByteArray("\x00", 1);
+    QTest::newRow("2^32+1") << quint64(4294967297ULL) << QByteArray() << QByteArray("\x00", 1);
+    QTest::newRow("20 octets") << quint64(0) << QByteArray("7F0102030405060708090A0B0C0D0E0F10111213")
+                               << QByteArray("\x00", 1);
+}
+
+void TestWapiCertificateModel::identifier()
+{
+    QFETCH(quint64, serial);
+    QFETCH(QByteArray, serialHex);
+    QFETCH(QByteArray, bytes);
+
+    CertificateFactory::Options options;
+    options.subject = subjectNamed(QStringLiteral("Serial Test"));
+    options.serial = serial;
+    options.serialHex = serialHex;
+    const TestCertificate certificate = CertificateFactory::create(options, m_root);
+    QVERIFY(!certificate.isNull());
+    if (!serialHex.isEmpty())
+        QCOMPARE(certificate.serialHex(), serialHex);
+
+    QTemporaryDir dir;
+    QVERIFY(CertificateFactory::writePem(QDir(dir.path()).filePath("user.pem"), certificate));
+    WapiCertificateModelPrivate::setDefaultDirectory(dir.path());
+    WapiCertificateModel model;
+    QCOMPARE(model.rowCount(), 2);
+    const QByteArray id = idAt(model, 1);
+    QCOMPARE(id.toHex(), expectedId(certificate, bytes).toHex());
+
+    // The layout: subject, issuer (the root's subject), tag, length, serial.
+    const QByteArray subject = derName(X509_get_subject_name(certificate.x509()));
+    const QByteArray issuer = derName(X509_get_subject_name(m_root.x509()));
+    QVERIFY(id.startsWith(subject + issuer));
+    QCOMPARE(id.mid(subject.size() + issuer.size()), QByteArray("\x02") + char(bytes.size()) + bytes);
+
+    WapiCertificateModelPrivate helper(nullptr);
+    QCOMPARE(helper.constructId(certificate.toQSslCertificate()), id);
+}
+
+void TestWapiCertificateModel::nullCertificateHasNoIdentifier()
+{
+    QTemporaryDir empty;
+    WapiCertificateModelPrivate::setDefaultDirectory(empty.path());
+    WapiCertificateModelPrivate helper(nullptr);
+    QTest::ignoreMessage(QtWarningMsg, "WapiCertificateModel: Can't decode subject name for certificate");
+    QVERIFY(helper.constructId(QSslCertificate()).isEmpty());
+    QVERIFY(helper.isIssuerForCertificate(m_root.toQSslCertificate(), m_user.toQSslCertificate()));
+    QVERIFY(!helper.isIssuerForCertificate(m_user.toQSslCertificate(), m_root.toQSslCertificate()));
+    QVERIFY(helper.isIssuerForCertificate(m_lookalike.toQSslCertificate(), m_root.toQSslCertificate()));
+}
+
+QTEST_MAIN(TestWapiCertificateModel)
+#include "tst_wapicertificatemodel.moc"
