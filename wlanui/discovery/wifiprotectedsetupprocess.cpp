@@ -144,9 +144,12 @@ void WifiProtectedSetupProcessPrivate::start()
         return;
     }
 
-    subscribed = QDBusConnection::systemBus().connect(
-        QString(), QLatin1String(eapSignalPath), QLatin1String(eapSignalInterface), QLatin1String(wpsSuccessMember),
-        QStringLiteral("as"), this, SLOT(eapSuccess(QStringList)));
+    // Qt takes a subscription on a bus that is gone, but nothing would come.
+    QDBusConnection bus = QDBusConnection::systemBus();
+    subscribed = bus.isConnected()
+                 && bus.connect(QString(), QLatin1String(eapSignalPath), QLatin1String(eapSignalInterface),
+                                QLatin1String(wpsSuccessMember), QStringLiteral("as"), this,
+                                SLOT(eapSuccess(QStringList)));
     if (!subscribed) {
         qWarning("Unable to connect EAP signal handler!");
         errorText = QStringLiteral("Signal handler connection failed");

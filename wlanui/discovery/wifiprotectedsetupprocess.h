@@ -72,7 +72,8 @@ public Q_SLOTS:
     void abort();
 
 Q_SIGNALS:
-    void stateChanged(State state);
+    // Qualified, so that queued connections and signal spies know the type.
+    void stateChanged(Velin::WifiProtectedSetupProcess::State state);
     //! Once a second from the start until the end; may go below zero once
     //! WPS has succeeded and the connection takes longer.
     void secondsRemaining(int seconds);
