@@ -122,7 +122,6 @@ void TestSSIDScanningProcess::scanRequest_data()
     QTest::addColumn<QByteArray>("ssidBytes");
 
     QTest::newRow("default power") << QVariant() << "Lab" << 8 << QByteArray("Lab\0", 4);
-    QTest::newRow("power setting 0") << QVariant(0) << "Lab" << 8 << QByteArray("Lab\0", 4);
     QTest::newRow("low power") << QVariant(1) << "Lab" << 4 << QByteArray("Lab\0", 4);
     QTest::newRow("unknown setting 2") << QVariant(2) << "Lab" << 8 << QByteArray("Lab\0", 4);
     QTest::newRow("spaces and case kept") << QVariant(1) << " My Lab " << 4 << QByteArray(" My Lab \0", 9);
@@ -283,11 +282,8 @@ void TestSSIDScanningProcess::searchThroughResults_data()
     QTest::newRow("third entry") << "Office" << s << r << results(3, cafe + lab + office) << qint64(0x1E41) << "";
     QTest::newRow("first of two matches")
         << "Lab" << s << r << results(2, lab + entry(bytes("Lab"), QVariant(0x81u))) << qint64(0x41) << "";
-    QTest::newRow("all 32 bits kept")
-        << "Lab" << s << r << results(1, entry(bytes("Lab"), QVariant(0xF0001E43u))) << qint64(0xF0001E43) << "";
     QTest::newRow("letter case differs") << "lab" << s << r << results(2, cafe + lab) << none << "";
     QTest::newRow("prefix is no match") << "La" << s << r << results(1, lab) << none << "";
-    QTest::newRow("longer SSID is no match") << "Lab2" << s << r << results(1, lab) << none << "";
     QTest::newRow("NUL inside the SSID bytes")
         << "Lab" << s << r << results(1, entry(QVariant(QByteArray("Lab\0x", 5)), QVariant(0x41u))) << none << "";
     QTest::newRow("no networks") << "Lab" << s << r << results(0) << none << "";
@@ -296,28 +292,21 @@ void TestSSIDScanningProcess::searchThroughResults_data()
         << "Office" << s << r << results(2, cafe + lab + office) << none << "";
     QTest::newRow("count above the entries, match present")
         << "Lab" << s << r << results(4, cafe + lab) << qint64(0x41) << "announce 4 networks but hold 2";
-    QTest::newRow("count above the entries, no match")
-        << "Lab" << s << r << results(1000000, cafe) << none << "announce 1000000 networks but hold 1";
     QTest::newRow("huge count")
         << "Lab" << s << r << results(0x7FFFFFFF, cafe) << none << "announce 2147483647 networks but hold 1";
     QTest::newRow("entry cut short") << "Lab" << s << r << results(1, lab.mid(0, 4)) << none
                                      << "announce 1 networks but hold 0";
-    QTest::newRow("count only, no entries") << "Lab" << s << r << results(2) << none << "announce 2 networks";
     QTest::newRow("no count at all") << "Lab" << s << r << VariantList() << none << "without a count";
     QTest::newRow("count as text")
         << "Lab" << s << r << (VariantList{QStringLiteral("1")} + lab) << none << "count .* is a QString";
     QTest::newRow("count as list")
         << "Lab" << s << r << (VariantList{QVariant(VariantList{1})} + lab) << none << "count .* not a number";
-    QTest::newRow("count as unsigned") << "Lab" << s << r << (VariantList{QVariant(1u)} + lab) << qint64(0x41) << "";
     QTest::newRow("SSID as a number, skipped")
         << "Lab" << s << r << results(2, entry(QVariant(7), QVariant(0x1u)) + lab) << qint64(0x41)
         << "SSID of scan result 0 is a int";
     QTest::newRow("capability word signed, skipped")
         << "Lab" << s << r << results(2, entry(bytes("Lab"), QVariant(0x41)) + entry(bytes("Lab"), QVariant(0x21u)))
         << qint64(0x21) << "capability word of scan result 0 is a int";
-    QTest::newRow("capability word as text")
-        << "Lab" << s << r << results(1, entry(bytes("Lab"), QStringLiteral("0x41"))) << none
-        << "capability word of scan result 0 is a QString";
     QTest::newRow("capability word of 64 bits")
         << "Lab" << s << r << results(1, entry(bytes("Lab"), QVariant(Q_UINT64_C(0x100000041))))
         << none << "capability word of scan result 0 is a qulonglong";
