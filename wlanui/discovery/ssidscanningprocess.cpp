@@ -6,7 +6,6 @@
 #include "net/inetsettingsmodel.h"
 
 #include <QByteArray>
-#include <QPointer>
 #include <QTimer>
 #include <QtDebug>
 
@@ -174,12 +173,16 @@ void SSIDScanningProcessPrivate::sendScanRequest()
     ssidBytes.append('\0');
 
     if (!dispatcher->callAsynchronous(QLatin1String(scanMethod), QVariant(power), QVariant(ssidBytes))) {
+        // The failure is reported once: retrying would report it again on
+        // every tick and leave the process busy for good after the fifth.
+        // A later start() tries afresh.
+        stopRetrying();
+        attempts = 0;
         busy = false;
         qWarning("%s", notSentMessage);
-        QPointer<SSIDScanningProcessPrivate> alive(this);
+        // Last: a receiver may delete the process.
         Q_EMIT q->error(QLatin1String(notSentMessage));
-        if (!alive)
-            return;
+        return;
     }
     ++attempts;
 }

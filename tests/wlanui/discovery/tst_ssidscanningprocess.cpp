@@ -422,6 +422,10 @@ void TestSSIDScanningProcess::requestNotSent()
     QCOMPARE(errors.count(), 1);
     QCOMPARE(errors.constFirst().constFirst().toString(), QStringLiteral("Couldn't send scan request"));
     QVERIFY(!process.isBusy());
+    // Reported once: no retries keep failing, and the process is free again.
+    QTRY_VERIFY(!process.findChild<QTimer*>(RetryTimer));
+    QCOMPARE(errors.count(), 1);
+    QVERIFY(!process.isBusy());
 }
 
 VELIN_TEST_GUILESS_MAIN_WITH_BUS(TestSSIDScanningProcess)
