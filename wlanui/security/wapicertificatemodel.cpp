@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <limits>
 
@@ -58,6 +59,32 @@ QByteArray serialBytes(const X509* certificate)
     return QByteArray::fromHex(QByteArray::number(qlonglong(serial), 16));
 }
 
+// What a certificate file held when it was last read.  Decoding a
+// certificate costs far more than reading its file (OpenSSL 3 takes about a
+// fifth of a millisecond for each one), and every WAPI sheet and editor page
+// makes its own models over the same files; so a file whose bytes are the
+// same as last time is not decoded again.  Comparing the bytes, not times
+// or sizes, keeps the result exactly that of a fresh read.
+struct CachedFile
+{
+    QByteArray contents;
+    QList<QSslCertificate> certificates;
+    QVector<QByteArray> ids;
+};
+
+// The files of the directory read last.  Models live on the UI thread.
+struct ReadCache
+{
+    QString directory;
+    QHash<QString, CachedFile> files;
+};
+
+ReadCache& readCache()
+{
+    static ReadCache cache;
+    return cache;
+}
+
 const QSslCertificate::SubjectInfo IssuerFields[] = {
     QSslCertificate::Organization,
     QSslCertificate::CommonName,
@@ -105,21 +132,45 @@ void WapiCertificateModelPrivate::readDirectory(const QString& path)
     dir.setFilter(QDir::AllEntries | QDir::NoDotAndDotDot);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
     const QFileInfoList entries = dir.entryInfoList();
+
+    ReadCache& cache = readCache();
+    const QString directory = dir.absolutePath();
+    if (cache.directory != directory)
+        cache.files.clear();
+    QHash<QString, CachedFile> seen;
     for (const QFileInfo& entry : entries) {
         // Directories hold no certificate, and opening a pipe or a device
         // could block the user interface.
         if (!entry.isFile())
             continue;
-        QFile file(entry.absoluteFilePath());
+        const QString filePath = entry.absoluteFilePath();
+        QFile file(filePath);
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        const QList<QSslCertificate> found = QSslCertificate::fromDevice(&file, QSsl::Pem);
+        const QByteArray contents = file.readAll();
         file.close();
-        for (const QSslCertificate& certificate : found) {
-            certificates.append(certificate);
-            ids.append(constructId(certificate));
+        CachedFile cached = cache.files.value(filePath);
+        if (cached.contents.isNull() || cached.contents != contents) {
+            cached = CachedFile();
+            cached.contents = contents;
+            // The same as reading the PEM certificates from the open file.
+            cached.certificates = QSslCertificate::fromData(contents, QSsl::Pem);
+            for (const QSslCertificate& certificate : qAsConst(cached.certificates))
+                cached.ids.append(constructId(certificate));
         }
+        certificates.append(cached.certificates);
+        ids += cached.ids;
+        seen.insert(filePath, cached);
     }
+    // Only what the directory holds now stays remembered.
+    cache.directory = directory;
+    cache.files = seen;
+}
+
+void WapiCertificateModelPrivate::forgetReadFiles()
+{
+    readCache().directory.clear();
+    readCache().files.clear();
 }
 
 bool WapiCertificateModelPrivate::isIssuerForCertificate(const QSslCertificate& issuer,

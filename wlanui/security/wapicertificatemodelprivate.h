@@ -34,6 +34,13 @@ public:
     //! to $VELIN_WAPI_CERTIFICATE_DIR or certificateDirectoryName.
     static void setDefaultDirectory(const QString& directory);
 
+    /*!
+     * Models remember what each file of the directory held, and decode a
+     * file again only when its bytes have changed.  This makes the next
+     * model decode every file afresh (benchmarks use it).
+     */
+    static void forgetReadFiles();
+
     //! Reads every certificate of the directory, then applies the filter.
     explicit WapiCertificateModelPrivate(WapiCertificateModel* model);
     virtual ~WapiCertificateModelPrivate();

@@ -82,6 +82,7 @@ private Q_SLOTS:
     void directoryChoice();
     void reading();
     void missingOrEmptyDirectory();
+    void laterModelsSeeChangedFiles();
     void filters_data();
     void filters();
     void rowAnnouncements();
@@ -188,6 +189,30 @@ void TestWapiCertificateModel::missingOrEmptyDirectory()
         QCOMPARE(model.rowCount(), 1);
         QCOMPARE(model.index(0, 0).data(), QVariant(QStringLiteral("qtn_conn_none")));
     }
+}
+
+void TestWapiCertificateModel::laterModelsSeeChangedFiles()
+{
+    QTemporaryDir dir;
+    const QString first = QDir(dir.path()).filePath("first.pem");
+    QVERIFY(CertificateFactory::writePem(first, m_root));
+    WapiCertificateModelPrivate::setDefaultDirectory(dir.path());
+    WapiCertificateModel before;
+    QCOMPARE(names(before), QStringList("Velin Root"));
+
+    // Rewritten at once: within the same moment, perhaps the same size.
+    QVERIFY(CertificateFactory::writePem(first, m_lookalike));
+    QVERIFY(CertificateFactory::writePem(QDir(dir.path()).filePath("second.pem"), m_user));
+    WapiCertificateModel after;
+    QCOMPARE(names(after), QStringList() << "Velin Root" << "Velin User");
+    QCOMPARE(idAt(after, 1), expectedId(m_lookalike, QByteArray("\x1e")));
+    // The first model read once and keeps what it read.
+    QCOMPARE(names(before), QStringList("Velin Root"));
+    QCOMPARE(idAt(before, 1), expectedId(m_root, QByteArray("\x0a")));
+
+    QVERIFY(QFile::remove(first));
+    WapiCertificateModel removed;
+    QCOMPARE(names(removed), QStringList("Velin User"));
 }
 
 void TestWapiCertificateModel::filters_data()
