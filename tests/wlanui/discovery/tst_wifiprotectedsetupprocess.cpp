@@ -223,15 +223,20 @@ void tst_WifiProtectedSetupProcess::enrolmentConnects_data()
     // As the progress sheet does: push button starts the process before the
     // attempt, PIN once the attempt is seen to start.
     QTest::addColumn<bool>("startOnConnecting");
+    // An empty announcement configures, but the next one still counts.
+    QTest::addColumn<bool>("emptyAnnouncementFirst");
 
-    QTest::newRow("push button") << int(WifiProtectedSetupProcess::PushButtonMethod) << false;
-    QTest::newRow("PIN") << int(WifiProtectedSetupProcess::PinMethod) << true;
+    QTest::newRow("push button") << int(WifiProtectedSetupProcess::PushButtonMethod) << false << false;
+    QTest::newRow("PIN") << int(WifiProtectedSetupProcess::PinMethod) << true << false;
+    QTest::newRow("after an empty announcement") << int(WifiProtectedSetupProcess::PushButtonMethod) << false
+                                                 << true;
 }
 
 void tst_WifiProtectedSetupProcess::enrolmentConnects()
 {
     QFETCH(int, method);
     QFETCH(bool, startOnConnecting);
+    QFETCH(bool, emptyAnnouncementFirst);
 
     WifiProtectedSetupProcess process(office);
     process.setMethod(Method(method));
@@ -246,6 +251,11 @@ void tst_WifiProtectedSetupProcess::enrolmentConnects()
     } else {
         process.start();
         QTRY_COMPARE(process.state(), WifiProtectedSetupProcess::WaitingSignal);
+    }
+    if (emptyAnnouncementFirst) {
+        QVERIFY(m_sim->announceWpsSuccess({}));
+        QTRY_COMPARE(process.state(), WifiProtectedSetupProcess::Configured);
+        QVERIFY(privateOf(&process)->iapIds.isEmpty());
     }
     QScopedPointer<ConnectionProcess> attempt(startExchange(Method(method)));
 
