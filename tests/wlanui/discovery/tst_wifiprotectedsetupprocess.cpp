@@ -131,6 +131,8 @@ private Q_SLOTS:
     void abortStopsWhereItIs();
     void startOnlyWhenNotRunning_data();
     void startOnlyWhenNotRunning();
+    void lateTimeoutIgnored_data();
+    void lateTimeoutIgnored();
     void countdown_data();
     void countdown();
     void candidateChoice_data();
@@ -436,6 +438,8 @@ void tst_WifiProtectedSetupProcess::startOnlyWhenNotRunning()
         process.start();
         QTRY_COMPARE(process.state(), WifiProtectedSetupProcess::ErrorOccurred);
         QTRY_VERIFY(!privateOf(&process)->machine->isRunning());
+        // A new run gets the whole window again.
+        privateOf(&process)->secondsRemaining = 50;
     }
     process.setMethod(WifiProtectedSetupProcess::PushButtonMethod);
     process.start();
@@ -447,6 +451,54 @@ void tst_WifiProtectedSetupProcess::startOnlyWhenNotRunning()
     QCOMPARE(states(stateChanges).count(WifiProtectedSetupProcess::WaitingSignal), waitingEntries);
     QCOMPARE(process.state(), WifiProtectedSetupProcess::WaitingSignal);
     QVERIFY(timer(&process, "wpsTimeoutTimer")->isActive());
+    QCOMPARE(privateOf(&process)->secondsRemaining, 120);
+}
+
+void tst_WifiProtectedSetupProcess::lateTimeoutIgnored_data()
+{
+    QTest::addColumn<QString>("when");
+
+    QTest::newRow("scanning") << "scanning";
+    QTest::newRow("aborted") << "aborted";
+    QTest::newRow("failed") << "failed";
+}
+
+void tst_WifiProtectedSetupProcess::lateTimeoutIgnored()
+{
+    QFETCH(QString, when);
+
+    // The progress sheet asks for another 120 s whenever Connect is tapped,
+    // also once WPS has done its part or the process is over.
+    WifiProtectedSetupProcess process(office);
+    process.setMethod(when == QLatin1String("failed") ? WifiProtectedSetupProcess::UnknownMethod
+                                                      : WifiProtectedSetupProcess::PushButtonMethod);
+    timer(&process, "wpsSettleTimer")->setInterval(0);
+    QVERIFY(m_sim->setScanMode(QStringLiteral("ignore")));
+    process.start();
+    QScopedPointer<ConnectionProcess> attempt;
+    if (when == QLatin1String("scanning")) {
+        attempt.reset(startExchange(WifiProtectedSetupProcess::PushButtonMethod));
+        QTRY_COMPARE(process.state(), WifiProtectedSetupProcess::Scanning);
+    } else if (when == QLatin1String("aborted")) {
+        QTRY_COMPARE(process.state(), WifiProtectedSetupProcess::WaitingSignal);
+        process.abort();
+    } else {
+        QTRY_COMPARE(process.state(), WifiProtectedSetupProcess::ErrorOccurred);
+    }
+    QTRY_VERIFY(when == QLatin1String("scanning") || !privateOf(&process)->machine->isRunning());
+    QSignalSpy errors(&process, &WifiProtectedSetupProcess::error);
+    QSignalSpy stateChanges(&process, &WifiProtectedSetupProcess::stateChanged);
+
+    process.resetTimer();
+    QTimer* timeout = timer(&process, "wpsTimeoutTimer");
+    timeout->start(1);
+    QTRY_VERIFY(!timeout->isActive());
+    QCoreApplication::processEvents();
+    QCOMPARE(errors.count(), 0);
+    QCOMPARE(stateChanges.count(), 0);
+    QCOMPARE(m_notifications->count(), 0);
+    QVERIFY(privateOf(&process)->errorText.isEmpty());
+    process.abort();
 }
 
 void tst_WifiProtectedSetupProcess::countdown_data()
