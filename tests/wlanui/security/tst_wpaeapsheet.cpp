@@ -29,8 +29,8 @@ const QString Root = QStringLiteral("/system/ravo/connectivity/ui/wpaeap/");
 const QString CertificateKey = QStringLiteral("EAP_TLS_PEAP_client_certificate_file");
 
 // TLS 13, PEAP 25 with EAP-MSCHAPv2 and EAP-GTC, TTLS 21 with EAP-MSCHAPv2 and
-// plain MSCHAPv2 (no EAP-GTC).  ttlsMethods replaces TTLS's list.
-QVariantMap catalogue(const QStringList& ttlsMethods = {"EAP_MSCHAPV2", "MSCHAPV2"})
+// plain MSCHAPv2 (no EAP-GTC).
+QVariantMap catalogue()
 {
     QVariantMap store;
     const auto type = [&](const char* dir, int value, const char* name, const QStringList& methods) {
@@ -41,7 +41,7 @@ QVariantMap catalogue(const QStringList& ttlsMethods = {"EAP_MSCHAPV2", "MSCHAPV
     };
     type("1_TLS", 13, "txt_tls", {});
     type("2_PEAP", 25, "txt_peap", {"EAP_MSCHAPV2", "EAP_GTC"});
-    type("3_TTLS", 21, "txt_ttls", ttlsMethods);
+    type("3_TTLS", 21, "txt_ttls", {"EAP_MSCHAPV2", "MSCHAPV2"});
     const QList<QPair<QString, int>> methods = {{"EAP_GTC", 6}, {"EAP_MSCHAPV2", 26}, {"MSCHAPV2", 282}};
     for (const auto& method : methods) {
         store.insert(Root + "method/" + method.first + "/value", method.second);
@@ -141,8 +141,6 @@ private Q_SLOTS:
     void freshSheetIsTls();
     void layoutFollowsTypeAndMethod_data();
     void layoutFollowsTypeAndMethod();
-    void lastMethodWhenStoredOneIsNotOffered_data();
-    void lastMethodWhenStoredOneIsNotOffered();
     void promptSwitchMovesPasswordFrame_data();
     void promptSwitchMovesPasswordFrame();
     void acceptNeedsCredentials_data();
@@ -206,6 +204,7 @@ void TestWpaEapSheet::layoutFollowsTypeAndMethod_data()
     const QStringList ttls = TlsLayout.mid(0, 1) + QStringList{"qtn_conn_eap_type = txt_ttls", TlsLayout.at(2)};
     QTest::newRow("PEAP keeps EAP-GTC") << QStringList{"type 1"}
         << peap + QStringList{"qtn_conn_eap_method = txt_eap_gtc", "empty", GtcFields} << 3 << false;
+    // EAP-GTC is not offered: the last method, not the first.
     QTest::newRow("TTLS takes its last method") << QStringList{"type 2"}
         << ttls + QStringList{"qtn_conn_eap_method = txt_mschapv2", "empty", MsFields} << 3 << false;
     QTest::newRow("method change adds one empty widget") << QStringList{"type 1", "method 0"}
@@ -243,31 +242,6 @@ void TestWpaEapSheet::layoutFollowsTypeAndMethod()
     QCOMPARE(companion(&sheet)->widgets.size(), widgetCount);
     QCOMPARE(sheet.isAcceptEnabled(), acceptEnabled);
     QVERIFY(typeCombo);
-}
-
-void TestWpaEapSheet::lastMethodWhenStoredOneIsNotOffered_data()
-{
-    QTest::addColumn<QStringList>("methods");
-    QTest::addColumn<int>("chosen");
-    QTest::newRow("last of two") << QStringList{"EAP_MSCHAPV2", "MSCHAPV2"} << 282;
-    QTest::newRow("last, not first") << QStringList{"MSCHAPV2", "EAP_MSCHAPV2"} << 26;
-    QTest::newRow("EAP-GTC offered first") << QStringList{"EAP_GTC", "MSCHAPV2"} << 6;
-    QTest::newRow("EAP-GTC offered in the middle") << QStringList{"MSCHAPV2", "EAP_GTC", "EAP_MSCHAPV2"} << 6;
-}
-
-void TestWpaEapSheet::lastMethodWhenStoredOneIsNotOffered()
-{
-    QFETCH(QStringList, methods);
-    QFETCH(int, chosen);
-
-    DconfFixture store;
-    QVERIFY(store.load(catalogue(methods)));
-    WpaEapSheet sheet(QStringLiteral("Office"));
-    QVERIFY(choose(&sheet, "type 2"));
-    Touch::ComboBox* methodCombo = named<Touch::ComboBox>(&sheet, "qtn_conn_eap_method");
-    QVERIFY(methodCombo);
-    QCOMPARE(methodCombo->currentIndex(), methods.indexOf(Velin::WlanWpaEap().valueToMethod(chosen)));
-    QCOMPARE(sheet.properties().value("PEAP_tunneled_eap_type"), QVariant(chosen));
 }
 
 void TestWpaEapSheet::promptSwitchMovesPasswordFrame_data()
