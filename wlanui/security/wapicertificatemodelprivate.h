@@ -5,9 +5,9 @@
 #include "wlanui/security/wapicertificatemodel.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QSslCertificate>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 namespace Velin {
@@ -35,11 +35,36 @@ public:
     static void setDefaultDirectory(const QString& directory);
 
     /*!
-     * Models remember what each file of the directory held, and decode a
-     * file again only when its bytes have changed.  This makes the next
-     * model decode every file afresh (benchmarks use it).
+     * Kept for callers that want the next model to read every file afresh:
+     * every model does, since reading is cheap enough without remembering
+     * what files held.
      */
     static void forgetReadFiles();
+
+    //! The name fields that decide who issued a certificate, in the order
+    //! isIssuerForCertificate() compares them.
+    static const QSslCertificate::SubjectInfo issuerFields[6];
+
+    /*!
+     * What a model keeps of a certificate it read: everything its rows and
+     * filters use, each exactly as QSslCertificate gives it.  Decoding a
+     * whole certificate costs far more than reading these, so a
+     * QSslCertificate is made only when one is asked for.
+     */
+    struct Certificate
+    {
+        //! The whole certificate, as QSslCertificate::toDer() gives it.
+        QByteArray der;
+        //! constructId() of the certificate.
+        QByteArray id;
+        //! The Name column: subjectInfo(CommonName), joined with ", ".
+        QString commonName;
+        //! subjectInfo() and issuerInfo() of issuerFields, index for index.
+        QStringList subjectInfo[6];
+        QStringList issuerInfo[6];
+
+        QSslCertificate toCertificate() const;
+    };
 
     //! Reads every certificate of the directory, then applies the filter.
     explicit WapiCertificateModelPrivate(WapiCertificateModel* model);
@@ -52,6 +77,8 @@ public:
      * identifiers and dates are not looked at.
      */
     bool isIssuerForCertificate(const QSslCertificate& issuer, const QSslCertificate& certificate) const;
+    //! The same rule over certificates read.
+    static bool isIssuerForCertificate(const Certificate& issuer, const Certificate& certificate);
 
     /*!
      * The certificate identifier: DER subject name, DER issuer name, 0x02,
@@ -68,16 +95,11 @@ public:
     WapiCertificateModel* const q;
     WapiCertificateModel::Filter filter = WapiCertificateModel::AllCertificates;
     //! Every certificate read, in reading order.
-    QList<QSslCertificate> certificates;
-    //! The certificates shown from row 1 on.
-    QList<QSslCertificate> filteredCertificates;
+    QVector<Certificate> certificates;
+    //! The certificates shown from row 1 on, as indexes into certificates.
+    QVector<int> filteredCertificates;
     //! The chosen root (an owned copy), or null.
-    QSslCertificate* rootFilter = nullptr;
-
-    //! constructId() of certificates and filteredCertificates, index for
-    //! index: made once, since views ask for them over and over.
-    QVector<QByteArray> ids;
-    QVector<QByteArray> filteredIds;
+    Certificate* rootFilter = nullptr;
 
 private:
     Q_DISABLE_COPY(WapiCertificateModelPrivate)
@@ -86,7 +108,7 @@ private:
     // Off until the model is complete: the first filtering happens while it
     // is being built, before any view can watch (and before it can count).
     bool announcing = false;
-    bool takes(int index) const;
+    bool takes(const Certificate& certificate) const;
 };
 
 } // namespace Velin
