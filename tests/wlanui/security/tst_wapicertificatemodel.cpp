@@ -1,13 +1,18 @@
 // The WAPI certificate model over a directory of real certificates: what is
 // read and in which order, the root and user filters, the rows announced to
 // views, and the identifiers, checked byte for byte against DER names taken
-// straight from OpenSSL.
+// straight from OpenSSL; and the certificates as read, checked against what
+// QSslCertificate makes of the same bytes, damaged ones too.
 #include "certificatefactory.h"
 
 #include "wlanui/security/wapicertificatemodel.h"
 #include "wlanui/security/wapicertificatemodelprivate.h"
+#include "wlanui/security/wapicertificatereader_p.h"
 
+#include <openssl/asn1.h>
+#include <openssl/bn.h>
 #include <openssl/crypto.h>
+#include <openssl/evp.h>
 #include <openssl/x509.h>
 
 #include <QAbstractItemModelTester>
@@ -19,6 +24,8 @@
 
 using Velin::WapiCertificateModel;
 using Velin::WapiCertificateModelPrivate;
+using Velin::WapiCertificateReader;
+using Certificate = WapiCertificateModelPrivate::Certificate;
 
 namespace {
 
@@ -57,6 +64,93 @@ bool writeFile(const QString& path, const QByteArray& contents)
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
+QByteArray pemOf(const QByteArray& der)
+{
+    QByteArray pem("-----BEGIN CERTIFICATE-----\n");
+    const QByteArray base64 = der.toBase64();
+    for (int i = 0; i < base64.size(); i += 64)
+        pem += base64.mid(i, 64) + '\n';
+    return pem + "-----END CERTIFICATE-----\n";
+}
+
+// A name of entries "FIELD=value" in order; "FIELD/bmp=", "/univ=", "/t61="
+// and "/ia5=" store the value as that string type, a leading "+" puts the
+// entry in the previous entry's RDN.
+X509_NAME* nameOf(const QStringList& entries)
+{
+    X509_NAME* name = X509_NAME_new();
+    for (QString entry : entries) {
+        const bool joined = entry.startsWith('+');
+        const QString field = entry.section('=', 0, 0).remove('+').section('/', 0, 0);
+        const QString type = entry.section('=', 0, 0).section('/', 1);
+        const QString value = entry.section('=', 1);
+        QByteArray bytes = value.toUtf8();
+        int format = MBSTRING_UTF8;
+        if (type == "bmp" || type == "univ") {
+            format = type == "bmp" ? V_ASN1_BMPSTRING : V_ASN1_UNIVERSALSTRING;
+            bytes.clear();
+            const int width = type == "bmp" ? 2 : 4;
+            for (uint c : value.toUcs4())
+                for (int byte = width - 1; byte >= 0; --byte)
+                    bytes += char(c >> (8 * byte));
+        } else if (!type.isEmpty()) {
+            format = type == "t61" ? V_ASN1_T61STRING : V_ASN1_IA5STRING;
+            bytes = value.toLatin1();
+        }
+        X509_NAME_add_entry_by_txt(name, field.toLatin1().constData(), format,
+                                   reinterpret_cast<const unsigned char*>(bytes.constData()), bytes.size(), -1,
+                                   joined ? -1 : 0);
+    }
+    return name;
+}
+
+// The DER of signer's certificate with other names and serial, signed again.
+QByteArray derWithNames(const TestCertificate& signer, const QStringList& subject, const QStringList& issuer,
+                        const QByteArray& serialHex)
+{
+    X509* x509 = X509_dup(signer.x509());
+    X509_NAME* subjectName = nameOf(subject);
+    X509_NAME* issuerName = nameOf(issuer);
+    BIGNUM* number = nullptr;
+    BN_hex2bn(&number, serialHex.constData());
+    ASN1_INTEGER* serial = BN_to_ASN1_INTEGER(number, nullptr);
+    X509_set_subject_name(x509, subjectName);
+    X509_set_issuer_name(x509, issuerName);
+    X509_set_serialNumber(x509, serial);
+    X509_sign(x509, signer.key(), EVP_sha256());
+    unsigned char* buffer = nullptr;
+    const int length = i2d_X509(x509, &buffer);
+    const QByteArray der(reinterpret_cast<const char*>(buffer), qMax(length, 0));
+    OPENSSL_free(buffer);
+    ASN1_INTEGER_free(serial);
+    BN_free(number);
+    X509_NAME_free(issuerName);
+    X509_NAME_free(subjectName);
+    X509_free(x509);
+    return der;
+}
+
+// How a record read differs from what Qt gives for the certificate; empty
+// when it does not.
+QString differenceFromQt(const Certificate& record, const QSslCertificate& certificate)
+{
+    if (certificate.isNull() || record.der != certificate.toDer() || record.toCertificate() != certificate)
+        return QStringLiteral("DER");
+    // What constructId() gives.
+    if (record.id != WapiCertificateReader::identifier(certificate))
+        return QStringLiteral("identifier");
+    for (int i = 0; i < 6; ++i) {
+        const QSslCertificate::SubjectInfo field = WapiCertificateModelPrivate::issuerFields[i];
+        if (record.subjectInfo[i] != certificate.subjectInfo(field))
+            return QStringLiteral("subject field %1: %2").arg(field).arg(record.subjectInfo[i].join('|'));
+        if (record.issuerInfo[i] != certificate.issuerInfo(field))
+            return QStringLiteral("issuer field %1: %2").arg(field).arg(record.issuerInfo[i].join('|'));
+    }
+    if (record.commonName != certificate.subjectInfo(QSslCertificate::CommonName).join(QStringLiteral(", ")))
+        return QStringLiteral("common name");
+    return QString();
+}
+
 QStringList names(const WapiCertificateModel& model)
 {
     QStringList shown;
@@ -89,6 +183,10 @@ private Q_SLOTS:
     void identifier_data();
     void identifier();
     void nullCertificateHasNoIdentifier();
+    void recordsAsQtGivesThem_data();
+    void recordsAsQtGivesThem();
+    void damagedCertificates_data();
+    void damagedCertificates();
 
 private:
     QString writeChainDirectory();
@@ -365,6 +463,120 @@ void TestWapiCertificateModel::nullCertificateHasNoIdentifier()
     QVERIFY(helper.isIssuerForCertificate(m_root.toQSslCertificate(), m_user.toQSslCertificate()));
     QVERIFY(!helper.isIssuerForCertificate(m_user.toQSslCertificate(), m_root.toQSslCertificate()));
     QVERIFY(helper.isIssuerForCertificate(m_lookalike.toQSslCertificate(), m_root.toQSslCertificate()));
+}
+
+void TestWapiCertificateModel::recordsAsQtGivesThem_data()
+{
+    QTest::addColumn<QStringList>("subject");
+    QTest::addColumn<QStringList>("issuer");
+    QTest::addColumn<QByteArray>("serialHex");
+
+    const QStringList six{"C=FI", "ST=Uusimaa", "L=Espoo", "O=Velin", "OU=WAPI", "CN=Velin Root"};
+    QTest::newRow("six fields") << six << six << QByteArray("0A");
+    QTest::newRow("UTF-8 values")
+        << QStringList{"C=FI", "O=Ünïcödé Oy", "CN=Jörg Ωμέγα 漢字 🔒"} << six << QByteArray("0");
+    QTest::newRow("two common names, the later first")
+        << QStringList{"CN=First", "O=A", "CN=Second", "O=B", "CN=Third"} << QStringList{"CN=One", "CN=Two"}
+        << QByteArray("7FFFFFFF");
+    QTest::newRow("multi-valued RDN") << QStringList{"CN=Alpha", "+OU=Beta", "+CN=Gamma", "L=Delta"} << six
+                                      << QByteArray("80000000");
+    QTest::newRow("string types")
+        << QStringList{"CN/bmp=Bmp Äö", "O/t61=Tëst", "L/univ=Üni 𝄞", "OU/ia5=plain", "ST/bmp="} << six
+        << QByteArray("-1");
+    QTest::newRow("other fields only") << QStringList{"emailAddress=a@example.com", "1.2.3.4=x", "serialNumber=7"}
+                                       << QStringList{"DC=example", "CN=Issuer"} << QByteArray("-80000000");
+    QTest::newRow("empty names") << QStringList() << QStringList()
+                                 << QByteArray("7F0102030405060708090A0B0C0D0E0F10111213");
+}
+
+void TestWapiCertificateModel::recordsAsQtGivesThem()
+{
+    QFETCH(QStringList, subject);
+    QFETCH(QStringList, issuer);
+    QFETCH(QByteArray, serialHex);
+
+    const QByteArray der = derWithNames(m_root, subject, issuer, serialHex);
+    QVERIFY(!der.isEmpty());
+    // Read without decoding the certificate whole, as Qt decodes it.
+    Certificate record;
+    QVERIFY(WapiCertificateReader::readCertificate(der, &record));
+    QCOMPARE(differenceFromQt(record, QSslCertificate(der, QSsl::Der)), QString());
+}
+
+void TestWapiCertificateModel::damagedCertificates_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("DER cut short") << "cut";
+    QTest::newRow("DER byte inverted") << "invert";
+    QTest::newRow("DER low bit flipped") << "flip";
+    QTest::newRow("first of two DER blocks inverted") << "first of two";
+    QTest::newRow("DER length in a byte more") << "long length";
+    QTest::newRow("PEM cut short") << "cut PEM";
+    QTest::newRow("PEM line end changed") << "line end";
+}
+
+void TestWapiCertificateModel::damagedCertificates()
+{
+    QFETCH(QString, damage);
+
+    // Each damaged text is read as Qt reads it, a block that holds no
+    // certificate with a warning; so is each damaged DER by the reader.
+    const QByteArray der = m_user.der();
+    const QByteArray pem = pemOf(der);
+    const QByteArray twoBlocks = pem + m_root.pem();
+    const QList<QByteArray> lineEnds{"\r\n", "\r", "  \n", "\t\n", " ", "", "x\n"};
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("damaged.pem");
+    WapiCertificateModelPrivate::setDefaultDirectory(dir.path());
+    const bool onPem = damage == "cut PEM" || damage == "line end";
+    const int variants = damage == "cut PEM" ? pem.size()
+        : damage == "line end"               ? twoBlocks.count('\n') * lineEnds.size()
+        : damage == "long length"            ? 2
+                                             : der.size();
+    for (int i = 0; i < variants; ++i) {
+        QByteArray damaged = der;
+        QByteArray text;
+        if (damage == "cut PEM") {
+            text = pem.left(i);
+        } else if (damage == "line end") {
+            // The (i / lineEnds.size())-th line feed replaced.
+            int at = -1;
+            for (int n = 0; n <= i / lineEnds.size(); ++n)
+                at = twoBlocks.indexOf('\n', at + 1);
+            text = QByteArray(twoBlocks).replace(at, 1, lineEnds.at(i % lineEnds.size()));
+        } else {
+            if (damage == "cut") {
+                damaged.truncate(i);
+            } else if (damage == "long length") {
+                // The certificate's length, or its signed part's (so the
+                // certificate's grows by one), in three bytes, not two.
+                const int at = i == 0 ? 0 : 4;
+                QCOMPARE(damaged.at(at + 1), char(0x82));
+                damaged[at + 1] = char(0x83);
+                damaged.insert(at + 2, '\0');
+                if (i == 1)
+                    damaged[3] = char(damaged.at(3) + 1);
+            } else {
+                damaged[i] = char(damage == "flip" ? damaged.at(i) ^ 1 : ~damaged.at(i));
+            }
+            text = pemOf(damaged);
+            if (damage == "first of two")
+                text += m_root.pem();
+        }
+        QVERIFY(writeFile(path, text));
+
+        const QList<QSslCertificate> expected = QSslCertificate::fromData(text, QSsl::Pem);
+        if (text.count("-----BEGIN CERTIFICATE-----") > expected.size())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^WapiCertificateModel: .*damaged.pem: certificate \\d"));
+        const WapiCertificateModelPrivate read(nullptr);
+        QVERIFY2(read.certificates.size() == expected.size(), qPrintable(QString::number(i)));
+        for (int k = 0; k < expected.size(); ++k)
+            QCOMPARE(differenceFromQt(read.certificates.at(k), expected.at(k)), QString());
+
+        Certificate record;
+        if (!onPem && WapiCertificateReader::readCertificate(damaged, &record))
+            QCOMPARE(differenceFromQt(record, QSslCertificate(damaged, QSsl::Der)), QString());
+    }
 }
 
 QTEST_MAIN(TestWapiCertificateModel)
