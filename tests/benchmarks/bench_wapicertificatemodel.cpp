@@ -87,7 +87,7 @@ private Q_SLOTS:
     }
 
     // Every later model (the sheet's second one, each later sheet or page):
-    // every file read again, decoded only when its bytes changed.
+    // nothing is remembered, so this should cost what the first one does.
     void loadAgain()
     {
         WapiCertificateModel first;
