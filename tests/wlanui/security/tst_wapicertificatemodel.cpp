@@ -4,6 +4,7 @@
 // straight from OpenSSL; and the certificates as read, checked against what
 // QSslCertificate makes of the same bytes, damaged ones too.
 #include "certificatefactory.h"
+#include "wapitesthelpers.h"
 
 #include "wlanui/security/wapicertificatemodel.h"
 #include "wlanui/security/wapicertificatemodelprivate.h"
@@ -41,22 +42,7 @@ CertificateSubject subjectNamed(const QString& commonName, const QString& organi
     return subject;
 }
 
-QByteArray derName(const X509_NAME* name)
-{
-    unsigned char* buffer = nullptr;
-    const int length = i2d_X509_NAME(name, &buffer);
-    if (length <= 0)
-        return QByteArray();
-    const QByteArray der(reinterpret_cast<const char*>(buffer), length);
-    OPENSSL_free(buffer);
-    return der;
-}
-
-QByteArray expectedId(const TestCertificate& certificate, const QByteArray& serial)
-{
-    return derName(X509_get_subject_name(certificate.x509())) + derName(X509_get_issuer_name(certificate.x509()))
-        + char(0x02) + char(serial.size()) + serial;
-}
+using WapiTest::expectedId;
 
 bool writeFile(const QString& path, const QByteArray& contents)
 {
@@ -444,8 +430,8 @@ void TestWapiCertificateModel::identifier()
     QCOMPARE(id.toHex(), expectedId(certificate, bytes).toHex());
 
     // The layout: subject, issuer (the root's subject), tag, length, serial.
-    const QByteArray subject = derName(X509_get_subject_name(certificate.x509()));
-    const QByteArray issuer = derName(X509_get_subject_name(m_root.x509()));
+    const QByteArray subject = certificate.subjectNameDer();
+    const QByteArray issuer = m_root.subjectNameDer();
     QVERIFY(id.startsWith(subject + issuer));
     QCOMPARE(id.mid(subject.size() + issuer.size()), QByteArray("\x02") + char(bytes.size()) + bytes);
 

@@ -2,6 +2,7 @@
 // what switching the key type and choosing certificates do, Enter with an
 // empty key, and the property map handed back.
 #include "certificatefactory.h"
+#include "wapitesthelpers.h"
 #include "../prompts/promptstesthelpers.h"
 #include "windowfixture.h"
 
@@ -14,9 +15,6 @@
 #include "base/simpleframe.h"
 #include "touch/applicationwindow.h"
 #include "touch/combobox.h"
-
-#include <openssl/crypto.h>
-#include <openssl/x509.h>
 
 #include <QDir>
 #include <QScopedPointer>
@@ -67,24 +65,6 @@ QStringList comboTexts(const Touch::ComboBox* combo)
     for (int row = 0; row < combo->count(); ++row)
         texts << combo->itemText(row);
     return texts;
-}
-
-QByteArray derName(const X509_NAME* name)
-{
-    unsigned char* buffer = nullptr;
-    const int length = i2d_X509_NAME(name, &buffer);
-    if (length <= 0)
-        return QByteArray();
-    const QByteArray der(reinterpret_cast<const char*>(buffer), length);
-    OPENSSL_free(buffer);
-    return der;
-}
-
-// Subject and issuer straight from OpenSSL, then the serial's bytes.
-QByteArray idOf(const TestCertificate& certificate, const QByteArray& serial)
-{
-    return derName(X509_get_subject_name(certificate.x509())) + derName(X509_get_issuer_name(certificate.x509()))
-        + char(0x02) + char(serial.size()) + serial;
 }
 
 } // namespace
@@ -303,8 +283,8 @@ void TestWapiSheet::certificateChoice()
     const QMap<QString, QVariant> properties = sheet.properties();
     QCOMPARE(properties.keys(), QStringList() << rootKey << userKey);
     QCOMPARE(properties.value(rootKey).type(), QVariant::ByteArray);
-    QCOMPARE(properties.value(rootKey).toByteArray().toHex(), idOf(m_root, QByteArray("\x01")).toHex());
-    QCOMPARE(properties.value(userKey).toByteArray().toHex(), idOf(m_user, QByteArray("\x01\x00", 2)).toHex());
+    QCOMPARE(properties.value(rootKey).toByteArray().toHex(), WapiTest::expectedId(m_root, QByteArray("\x01")).toHex());
+    QCOMPARE(properties.value(userKey).toByteArray().toHex(), WapiTest::expectedId(m_user, QByteArray("\x01\x00", 2)).toHex());
 
     // Another root: its users, none chosen.
     root->setCurrentIndex(2);
@@ -313,7 +293,7 @@ void TestWapiSheet::certificateChoice()
     QVERIFY(!sheet.isAcceptEnabled());
     user->setCurrentIndex(1);
     QVERIFY(sheet.isAcceptEnabled());
-    QCOMPARE(sheet.properties().value(userKey).toByteArray().toHex(), idOf(m_otherUser, QByteArray("\x03")).toHex());
+    QCOMPARE(sheet.properties().value(userKey).toByteArray().toHex(), WapiTest::expectedId(m_otherUser, QByteArray("\x03")).toHex());
 
     // The none row as root again: Connect off, the user list empty.
     root->setCurrentIndex(0);

@@ -105,6 +105,31 @@ QByteArray TestCertificate::pem() const
     return result;
 }
 
+namespace {
+
+QByteArray nameDer(const X509_NAME* name)
+{
+    unsigned char* data = nullptr;
+    const int length = name ? i2d_X509_NAME(name, &data) : -1;
+    if (length < 0)
+        return QByteArray();
+    const QByteArray result(reinterpret_cast<const char*>(data), length);
+    OPENSSL_free(data);
+    return result;
+}
+
+} // namespace
+
+QByteArray TestCertificate::subjectNameDer() const
+{
+    return isNull() ? QByteArray() : nameDer(X509_get_subject_name(d->certificate));
+}
+
+QByteArray TestCertificate::issuerNameDer() const
+{
+    return isNull() ? QByteArray() : nameDer(X509_get_issuer_name(d->certificate));
+}
+
 QByteArray TestCertificate::der() const
 {
     if (isNull())

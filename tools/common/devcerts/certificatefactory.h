@@ -31,6 +31,9 @@ public:
     bool isNull() const;
     QByteArray pem() const;
     QByteArray der() const;
+    // The DER encodings of the subject and issuer names (i2d_X509_NAME).
+    QByteArray subjectNameDer() const;
+    QByteArray issuerNameDer() const;
     QByteArray privateKeyPem() const;
     QSslCertificate toQSslCertificate() const;
     CertificateSubject subject() const;
