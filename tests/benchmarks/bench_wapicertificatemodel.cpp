@@ -1,6 +1,6 @@
 // What the WAPI certificate model costs with 1,000 certificate files: reading
-// them all (what every WAPI sheet and editor page pays when it opens), first
-// and again, the root and user filters, and finding the row of a stored
+// them all (what every WAPI sheet and editor page pays when it opens), the
+// root and user filters, and finding the row of a stored
 // identifier (what the editor does to show a saved choice).  Goals: load
 // 100 ms, lookup 1 ms.
 #include "certificatefactory.h"
@@ -76,22 +76,10 @@ private Q_SLOTS:
 
     void cleanupTestCase() { Velin::WapiCertificateModelPrivate::setDefaultDirectory(QString()); }
 
-    // A process's first model: every file read and decoded.
-    void loadFirst()
+    // What every model costs (each WAPI sheet makes two): every file read
+    // and decoded.
+    void load()
     {
-        QBENCHMARK {
-            Velin::WapiCertificateModelPrivate::forgetReadFiles();
-            WapiCertificateModel model;
-            Q_UNUSED(model)
-        }
-    }
-
-    // Every later model (the sheet's second one, each later sheet or page):
-    // nothing is remembered, so this should cost what the first one does.
-    void loadAgain()
-    {
-        WapiCertificateModel first;
-        Q_UNUSED(first)
         QBENCHMARK {
             WapiCertificateModel model;
             Q_UNUSED(model)

@@ -70,11 +70,6 @@ void WapiCertificateModelPrivate::readDirectory(const QString& path)
     }
 }
 
-void WapiCertificateModelPrivate::forgetReadFiles()
-{
-    // Nothing is kept between models: each reads its files afresh.
-}
-
 bool WapiCertificateModelPrivate::isIssuerForCertificate(const QSslCertificate& issuer,
                                                          const QSslCertificate& certificate) const
 {

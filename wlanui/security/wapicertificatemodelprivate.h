@@ -34,13 +34,6 @@ public:
     //! to $VELIN_WAPI_CERTIFICATE_DIR or certificateDirectoryName.
     static void setDefaultDirectory(const QString& directory);
 
-    /*!
-     * Kept for callers that want the next model to read every file afresh:
-     * every model does, since reading is cheap enough without remembering
-     * what files held.
-     */
-    static void forgetReadFiles();
-
     //! The name fields that decide who issued a certificate, in the order
     //! isIssuerForCertificate() compares them.
     static const QSslCertificate::SubjectInfo issuerFields[6];
