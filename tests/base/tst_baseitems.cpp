@@ -20,17 +20,6 @@
 
 namespace {
 
-Touch::SceneWindow* showOnPage(WindowFixture& fx, const QList<QGraphicsWidget*>& widgets)
-{
-    auto page = new Touch::SceneWindow;
-    auto layout = new QGraphicsLinearLayout(Qt::Vertical, page);
-    for (QGraphicsWidget* widget : widgets)
-        layout->addItem(widget);
-    layout->addStretch();
-    page->appear(fx.window(), Touch::SceneWindow::DestroyWhenDone);
-    return page;
-}
-
 // Builds its content on first use and counts how often it was asked.
 class LazyFrame : public Velin::SimpleFrame
 {
@@ -82,7 +71,7 @@ void TestBaseItems::frameTitleAndContent()
     auto frame = new Velin::SimpleFrame(QStringLiteral("Security"));
     auto content = new Touch::TextEdit(QStringLiteral("secret"));
     frame->setContent(content);
-    auto page = showOnPage(fx, {frame});
+    auto page = fx.showOnPage({frame});
     QTRY_VERIFY(content->size().width() > 0);
 
     auto title = fx.find<Touch::Label>(QStringLiteral("SimpleFrameTitle"), frame);
@@ -137,7 +126,7 @@ void TestBaseItems::frameCreateContent()
     QCOMPARE(frame->calls, 0);
     QVERIFY(!frame->content());
 
-    showOnPage(fx, {frame});
+    fx.showOnPage({frame});
     QTRY_COMPARE(frame->calls, 1);
     QCOMPARE(frame->content() != nullptr, giveContent);
     if (giveContent)
@@ -156,7 +145,7 @@ void TestBaseItems::frameCreateContentNotWhenContentIsSet()
     auto frame = new LazyFrame(true);
     auto given = new Touch::Label(QStringLiteral("given"));
     frame->setContent(given);
-    showOnPage(fx, {frame});
+    fx.showOnPage({frame});
     QTRY_VERIFY(given->size().width() > 0);
     QTest::qWait(20);
     QCOMPARE(frame->calls, 0);
@@ -167,7 +156,7 @@ void TestBaseItems::dividerHeader()
 {
     WindowFixture fx;
     auto header = new Velin::DividerHeader(QStringLiteral("Advanced"));
-    showOnPage(fx, {header});
+    fx.showOnPage({header});
     QVERIFY(header->label());
     QCOMPARE(header->label()->text(), QStringLiteral("Advanced"));
     QCOMPARE(header->label()->styleName(), QStringLiteral("CommonGroupHeader"));
@@ -191,7 +180,7 @@ void TestBaseItems::drillDownItem()
     WindowFixture fx;
     auto item = new Velin::DrillDownItem(QStringLiteral("Advanced settings"));
     QSignalSpy clicked(item, &Velin::DrillDownItem::clicked);
-    showOnPage(fx, {item});
+    fx.showOnPage({item});
     QTRY_VERIFY(item->size().width() > 0);
 
     QCOMPARE(item->title(), QStringLiteral("Advanced settings"));
@@ -229,7 +218,7 @@ void TestBaseItems::connectionListItemProperties()
     QCOMPARE(item->property("typeImageName").toString(), QStringLiteral("icon-m-common-wlan-strength3"));
     QCOMPARE(item->property("securityImageName").toString(), QStringLiteral("icon-s-wlan-wpa"));
     QVERIFY(item->subtitle().isEmpty());
-    showOnPage(fx, {item});
+    fx.showOnPage({item});
     QTRY_VERIFY(item->size().width() > 0);
 
     auto label = fx.find<Touch::Label>(QStringLiteral("ConnectionListItemLabel"), item);
@@ -277,7 +266,7 @@ void TestBaseItems::connectionListItemClicks()
     if (displayOnly)
         item->setAcceptedMouseButtons(Qt::NoButton);
     QSignalSpy clicked(item, &Velin::ConnectionListItem::clicked);
-    showOnPage(fx, {item});
+    fx.showOnPage({item});
     QTRY_VERIFY(item->size().width() > 0);
 
     fx.click(item);
@@ -310,7 +299,7 @@ void TestBaseItems::checkBoxLabel()
 
     QSignalSpy toggled(button, &Touch::Button::toggled);
     QSignalSpy clicked(button, &Touch::Button::clicked);
-    showOnPage(fx, {row});
+    fx.showOnPage({row});
     QTRY_VERIFY(row->label()->size().width() > 0);
     // Label on the leading side, the button trailing.
     QVERIFY(row->label()->geometry().right() <= button->geometry().left());

@@ -37,15 +37,6 @@ QList<bool> onlyChecked(int index, int count)
     return states;
 }
 
-void showOnPage(WindowFixture& fx, QGraphicsWidget* widget)
-{
-    auto page = new Touch::SceneWindow;
-    auto layout = new QGraphicsLinearLayout(Qt::Vertical, page);
-    layout->addItem(widget);
-    layout->addStretch();
-    page->appear(fx.window(), Touch::SceneWindow::DestroyWhenDone);
-}
-
 } // namespace
 
 class TestButtonGroupContainer : public QObject
@@ -115,7 +106,7 @@ void TestButtonGroupContainer::clicksCheckExclusively()
 {
     WindowFixture fx;
     auto group = makeGroup(3);
-    showOnPage(fx, group);
+    fx.showOnPage({group});
     QSignalSpy clicked(group, &ButtonGroupContainer::buttonClicked);
     QSignalSpy changed(group, &ButtonGroupContainer::checkedIndexChanged);
     QTRY_VERIFY(group->button(2)->size().height() > 0);
@@ -144,7 +135,7 @@ void TestButtonGroupContainer::clickingTheCheckedButtonKeepsIt()
 {
     WindowFixture fx;
     auto group = makeGroup(2);
-    showOnPage(fx, group);
+    fx.showOnPage({group});
     QTRY_VERIFY(group->button(1)->size().height() > 0);
     QVERIFY(fx.click(group->button(1)));
     QSignalSpy clicked(group, &ButtonGroupContainer::buttonClicked);

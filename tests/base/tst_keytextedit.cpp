@@ -22,17 +22,6 @@ QValidator* hexValidator(QObject* parent)
     return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,10}")), parent);
 }
 
-// A page on the fixture's window holding the edit, so that real input reaches it.
-Touch::SceneWindow* showOnPage(WindowFixture& fx, QGraphicsWidget* widget)
-{
-    auto page = new Touch::SceneWindow;
-    auto layout = new QGraphicsLinearLayout(Qt::Vertical, page);
-    layout->addItem(widget);
-    layout->addStretch();
-    page->appear(fx.window(), Touch::SceneWindow::DestroyWhenDone);
-    return page;
-}
-
 } // namespace
 
 class TestKeyTextEdit : public QObject
@@ -148,7 +137,7 @@ void TestKeyTextEdit::pasteShortcutGoesThroughValidator()
     WindowFixture fx;
     auto edit = new KeyTextEdit;
     edit->setValidator(hexValidator(edit));
-    showOnPage(fx, edit);
+    fx.showOnPage({edit});
     QVERIFY(fx.typeText(edit, QStringLiteral("12")));
     QCOMPARE(edit->text(), QStringLiteral("12"));
 
@@ -162,7 +151,7 @@ void TestKeyTextEdit::typedKeysGoThroughValidator()
     WindowFixture fx;
     auto edit = new KeyTextEdit;
     edit->setValidator(hexValidator(edit));
-    showOnPage(fx, edit);
+    fx.showOnPage({edit});
     QSignalSpy changed(edit, &Touch::TextEdit::textChanged);
 
     // Typing is judged key by key: the bad keys alone are dropped.

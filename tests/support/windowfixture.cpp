@@ -1,10 +1,12 @@
 #include "windowfixture.h"
 
 #include "touch/applicationwindow.h"
+#include "touch/scenewindow.h"
 #include "touch/textedit.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QGraphicsLinearLayout>
 #include <QGraphicsScene>
 #include <QGraphicsWidget>
 #include <QMouseEvent>
@@ -200,4 +202,15 @@ QString WindowFixture::savePng(const QString& name)
         return QString();
     }
     return path;
+}
+
+Touch::SceneWindow* WindowFixture::showOnPage(const QList<QGraphicsWidget*>& widgets)
+{
+    auto page = new Touch::SceneWindow;
+    auto layout = new QGraphicsLinearLayout(Qt::Vertical, page);
+    for (QGraphicsWidget* widget : widgets)
+        layout->addItem(widget);
+    layout->addStretch();
+    page->appear(window(), Touch::SceneWindow::DestroyWhenDone);
+    return page;
 }

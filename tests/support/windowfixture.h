@@ -13,6 +13,7 @@ class QGraphicsWidget;
 
 namespace Touch {
 class ApplicationWindow;
+class SceneWindow;
 class TextEdit;
 }
 
@@ -33,6 +34,10 @@ public:
 
     Touch::ApplicationWindow* window() const;
     QGraphicsScene* scene() const;
+
+    // A page on the window stacking the widgets top to bottom (it takes
+    // them), shown at once and destroyed when it is done.
+    Touch::SceneWindow* showOnPage(const QList<QGraphicsWidget*>& widgets);
 
     // The top-most visible widget with that object name (below root, when
     // given), or null.

@@ -52,16 +52,6 @@ QStringList bannerList(const QString& banner)
     return banner.isEmpty() ? QStringList() : QStringList(banner);
 }
 
-// A page on the fixture's window holding the edit, so that real keys reach it.
-void showOnPage(WindowFixture& fx, QGraphicsWidget* widget)
-{
-    auto page = new Touch::SceneWindow;
-    auto layout = new QGraphicsLinearLayout(Qt::Vertical, page);
-    layout->addItem(widget);
-    layout->addStretch();
-    page->appear(fx.window(), Touch::SceneWindow::DestroyWhenDone);
-}
-
 } // namespace
 
 class TestKeyTextEdits : public QObject
@@ -254,7 +244,7 @@ void TestKeyTextEdits::typing()
 
     WindowFixture fx;
     Velin::KeyTextEdit* edit = createEdit(kind);
-    showOnPage(fx, edit);
+    fx.showOnPage({edit});
     edit->setText(initial);
     BannerObserver observer;
 
@@ -320,7 +310,7 @@ void TestKeyTextEdits::typingBannersWhileOneLives()
 {
     WindowFixture fx;
     auto edit = new Velin::WpaPskTextEdit;
-    showOnPage(fx, edit);
+    fx.showOnPage({edit});
     BannerObserver banners;
     const QString words = repeated("passphrase ", 63);
 
@@ -383,7 +373,7 @@ void TestKeyTextEdits::keyNeverLogged()
 
     WindowFixture fx;
     Velin::KeyTextEdit* edit = createEdit(kind);
-    showOnPage(fx, edit);
+    fx.showOnPage({edit});
     const QString secret = QStringLiteral("s3cr3tK");
     const QString pasted = QStringLiteral("Zq9\nxW");
     {

@@ -41,16 +41,6 @@ Velin::WapiPresharedKeyTextEdit* createEdit(bool hex)
     return edit;
 }
 
-// A page on the fixture's window holding the edit, so that real keys reach it.
-void showOnPage(WindowFixture& fx, QGraphicsWidget* widget)
-{
-    auto page = new Touch::SceneWindow;
-    auto layout = new QGraphicsLinearLayout(Qt::Vertical, page);
-    layout->addItem(widget);
-    layout->addStretch();
-    page->appear(fx.window(), Touch::SceneWindow::DestroyWhenDone);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(QValidator::State)
@@ -188,7 +178,7 @@ void TestWapiKeyEntry::typing()
 
     WindowFixture fx;
     Velin::WapiPresharedKeyTextEdit* edit = createEdit(hex);
-    showOnPage(fx, edit);
+    fx.showOnPage({edit});
     BannerObserver observer;
 
     QVERIFY(PromptsTest::typeKeys(fx, edit, typed));
