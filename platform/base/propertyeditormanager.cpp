@@ -84,6 +84,9 @@ public:
     Binding *bind(QGraphicsWidget *widget, BindingKind kind, const QString &key);
     void watchEditor(Binding *binding);
     void showValue(Binding *binding);
+    void showMapperValue(Binding *binding);
+    bool showsMapperValue(Binding *binding, Touch::TextEdit *edit, const QString &key, const QVariant &value,
+                          const QString &text);
     void showKey(const QString &key, const Binding *except);
     void editorChanged(Binding *binding);
     QVariant editorValue(const Binding *binding) const;
@@ -212,8 +215,60 @@ void PropertyEditorManagerPrivate::showValue(Binding *binding)
         break;
     }
     case BindingKind::Mapper:
-        break;  // a mapper cannot turn a value back into editor content
+        break;  // showMapperValue(): only the mapper can tell which text gives the value
     }
+}
+
+bool PropertyEditorManagerPrivate::showsMapperValue(Binding *binding, Touch::TextEdit *edit, const QString &key,
+                                                    const QVariant &value, const QString &text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+    ValueKeyMapperIf *mapper = binding->mapper;
+    return mapper->key() == key && identical(mapper->value(), value);
+}
+
+void PropertyEditorManagerPrivate::showMapperValue(Binding *binding)
+{
+    auto edit = qobject_cast<Touch::TextEdit *>(binding->widget.data());
+    if (!edit || !binding->mapper || binding->updating)
+        return;
+    UpdateGuard guard(binding);
+    ValueKeyMapperIf *mapper = binding->mapper;
+    const QString original = edit->text();
+    // The first of the mapper's keys that holds a value is what the edit shows.
+    const QStringList keys = QStringList(mapper->key()) + mapper->invalidKeys();
+    QString shownKey;
+    QVariant value;
+    for (const QString &key : keys) {
+        value = properties.value(key);
+        if (value.isValid()) {
+            shownKey = key;
+            break;
+        }
+    }
+    if (shownKey.isEmpty()) {
+        if (!original.isEmpty())
+            edit->setText(QString());
+        return;
+    }
+    // A mapper turns text into a value one way only, so the manager tries the
+    // texts a value can come from and keeps the one that gives it back.
+    QStringList candidates;
+    if (value.userType() == QMetaType::QByteArray) {
+        const QByteArray bytes = value.toByteArray();
+        candidates << QString::fromUtf8(bytes) << QString::fromLatin1(bytes) << QString::fromLatin1(bytes.toHex());
+    } else {
+        candidates << value.toString();
+    }
+    for (const QString &text : qAsConst(candidates)) {
+        if (showsMapperValue(binding, edit, shownKey, value, text))
+            return;
+    }
+    edit->setText(original);
+    // The value itself may be a secret: name the key only.
+    qWarning("PropertyEditorManager: the editor of \"%s\" cannot show its stored value; it keeps its text",
+             qPrintable(shownKey));
 }
 
 void PropertyEditorManagerPrivate::showKey(const QString &key, const Binding *except)
@@ -221,13 +276,25 @@ void PropertyEditorManagerPrivate::showKey(const QString &key, const Binding *ex
     // Copy: showing a value may run user code that rebinds editors.
     QList<Binding *> targets;
     for (const auto &binding : bindings) {
-        if (binding.get() != except && binding->kind != BindingKind::Mapper && binding->key == key)
+        if (binding.get() == except)
+            continue;
+        if (binding->kind == BindingKind::Mapper) {
+            // Either key of a mapper decides what its edit shows.
+            if (binding->mapper && binding->widget
+                && (binding->mapper->key() == key || binding->mapper->invalidKeys().contains(key)))
+                targets << binding.get();
+        } else if (binding->key == key) {
             targets << binding.get();
+        }
     }
     for (Binding *binding : qAsConst(targets)) {
         const bool alive = std::any_of(bindings.cbegin(), bindings.cend(),
                                        [binding](const auto &b) { return b.get() == binding; });
-        if (alive)
+        if (!alive)
+            continue;
+        if (binding->kind == BindingKind::Mapper)
+            showMapperValue(binding);
+        else
             showValue(binding);
     }
 }

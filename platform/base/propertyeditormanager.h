@@ -68,9 +68,12 @@ public:
     /*!
      * On every change of \a widget, stores mapper->value() under
      * mapper->key(), removes mapper->invalidKeys() and reports mapper->key().
-     * The mapper is not owned; it is asked only when the widget changes, so
-     * it must live as long as the widget can still be edited (or be unbound
-     * first).
+     * When one of the mapper's keys is stored with notification (or by
+     * another editor), a text edit is given the text from which the mapper
+     * gives the stored value back (the value as text, or a byte array's
+     * hexadecimal digits); with none of its keys stored the edit is emptied.
+     * The mapper is not owned; it is asked on those occasions, so it must
+     * live as long as the binding (unbind the widget before deleting it).
      */
     bool bindEditor(QGraphicsWidget *widget, ValueKeyMapperIf *mapper);
 
