@@ -2,7 +2,6 @@
 
 #include "base/simpleinformationbanner.h"
 
-#include <QRegularExpression>
 
 namespace Velin {
 namespace KeyEntryRules {
@@ -11,10 +10,26 @@ namespace {
 const int BannerTime = 3000;
 }
 
+// Both checks look at each UTF-16 code unit: a regular expression finds no
+// match at all in text that is not valid UTF-16, so a lone surrogate would
+// pass it and let every later character through with it.
 bool containsForbiddenCharacter(const QString& text)
 {
-    static const QRegularExpression forbidden(QStringLiteral("[^\\x{0020}-\\x{007E}]"));
-    return text.contains(forbidden);
+    for (const QChar c : text) {
+        if (c.unicode() < 0x0020 || c.unicode() > 0x007E)
+            return true;
+    }
+    return false;
+}
+
+bool isHexadecimal(const QString& text)
+{
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (!((u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F')))
+            return false;
+    }
+    return true;
 }
 
 void showGuardedBanner(QPointer<QObject>& guard, const char* id)

@@ -12,6 +12,10 @@ namespace KeyEntryRules {
 // line break in a passphrase can inject configuration.
 bool containsForbiddenCharacter(const QString& text);
 
+// True when every character is a hexadecimal digit (0-9, a-f, A-F); true for
+// the empty text.
+bool isHexadecimal(const QString& text);
+
 // Shows the banner of the logical id for 3 s unless the banner kept in guard
 // is still alive; the new banner is kept in guard.  Keeps typing from
 // piling up banners of one kind.

@@ -6,7 +6,6 @@
 
 #include "touch/widget.h"
 
-#include <QRegularExpression>
 
 namespace Velin {
 
@@ -22,7 +21,6 @@ WepKeyTextEdit::~WepKeyTextEdit() = default;
 
 bool WepKeyTextEdit::validateKey()
 {
-    static const QRegularExpression nonHex(QStringLiteral("[^0-9a-fA-F]"));
     const QString key = text();
     switch (key.length()) {
     case 5:
@@ -31,7 +29,7 @@ bool WepKeyTextEdit::validateKey()
         return true;
     case 10:
     case 26:
-        if (!key.contains(nonHex))
+        if (KeyEntryRules::isHexadecimal(key))
             return true;
         KeyEntryRules::showBanner("qtn_conn_error_invalid_chars_wep");
         return false;

@@ -22,6 +22,8 @@ bool findKey(const QString& ssid, QString* key)
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
 
+    // ASCII white space only: an SSID may hold a no-break space or another
+    // Unicode space, and the file has always been split this way.
     static const QRegularExpression whiteSpace(QStringLiteral("\\s+"));
     QTextStream stream(&file);
     bool found = false;

@@ -3,7 +3,6 @@
 #include "wlanui/prompts/keyentryrules_p.h"
 
 #include <QPointer>
-#include <QRegularExpression>
 
 namespace Velin {
 
@@ -11,15 +10,6 @@ namespace {
 
 // A raw key: 64 hexadecimal digits.
 const int RawKeyLength = 64;
-
-bool isHexadecimal(const QString& text)
-{
-    // The whole text, up to its very end (a plain "$" would also match
-    // before a final line break).
-    static const QRegularExpression hex(
-        QRegularExpression::anchoredPattern(QStringLiteral("([a-f]|[A-F]|[0-9])*")));
-    return hex.match(text).hasMatch();
-}
 
 } // namespace
 
@@ -52,7 +42,7 @@ QValidator::State WpaPskValidator::validate(QString& input, int& pos) const
 {
     Q_UNUSED(pos)
     const int length = input.length();
-    if (length >= RawKeyLength && !(length == RawKeyLength && isHexadecimal(input))) {
+    if (length >= RawKeyLength && !(length == RawKeyLength && KeyEntryRules::isHexadecimal(input))) {
         KeyEntryRules::showGuardedBanner(d->tooLongBanner, "qtn_conn_error_max_char");
         return Invalid;
     }

@@ -4,22 +4,12 @@
 #include "wlanui/security/wapipresharedkeytextedit.h"
 
 #include <QPointer>
-#include <QRegularExpression>
 
 namespace Velin {
 
 namespace {
 
 const int MaximumLength = 64;
-
-bool isHexadecimal(const QString& text)
-{
-    // Anchored to the very end of the text: a plain "$" would also match
-    // before a final line break.  Built once, shared by every validator.
-    static const QRegularExpression hex(
-        QRegularExpression::anchoredPattern(QStringLiteral("([a-f]|[A-F]|[0-9])*")));
-    return hex.match(text).hasMatch();
-}
 
 } // namespace
 
@@ -56,7 +46,7 @@ QValidator::State WapiPskValidator::validate(QString& input, int& pos) const
         return Invalid;
     }
     if (d->edit && d->edit->isHexMode())
-        return isHexadecimal(input) ? Acceptable : Invalid;
+        return KeyEntryRules::isHexadecimal(input) ? Acceptable : Invalid;
     if (KeyEntryRules::containsForbiddenCharacter(input)) {
         KeyEntryRules::showGuardedBanner(d->nonAsciiBanner, "qtn_conn_error_only_ascii");
         return Invalid;

@@ -1,6 +1,7 @@
 // The hidden-network sheet: its one field, what the SSID validator refuses
 // and how it says so, pasting, and how the sheet closes.
 #include "bannerobserver.h"
+#include "lonesurrogates.h"
 #include "windowfixture.h"
 #include "../prompts/promptstesthelpers.h"
 
@@ -116,6 +117,9 @@ void TestOtherConnectionSheet::validate_data()
     QTest::newRow("line feed") << "Lab\npsk=x" << refused << OnlyAscii;
     QTest::newRow("U+001F") << QString(QChar(0x1F)) << refused << OnlyAscii;
     QTest::newRow("DEL") << QString(QChar(0x7F)) << refused << OnlyAscii;
+    // Text that is not valid UTF-16 is still judged character by character.
+    for (const auto& row : LoneSurrogates::texts())
+        QTest::newRow(qPrintable(row.first)) << row.second << refused << OnlyAscii;
 }
 
 void TestOtherConnectionSheet::validate()

@@ -16,6 +16,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedPointer>
 #include <QSignalSpy>
@@ -103,6 +105,8 @@ private Q_SLOTS:
     void typedThroughExec();
     void wepCorrectedAfterRefusal();
     void wpaCorrectedAfterRefusal();
+    void wpaLoneSurrogateRefused_data();
+    void wpaLoneSurrogateRefused();
     void keyFile_data();
     void keyFile();
     void keyFileLeavesAcceptDisabled_data() { kind_data(); }
@@ -380,6 +384,48 @@ void TestKeySheets::wpaCorrectedAfterRefusal()
     QVERIFY(focusBack);
     QCOMPARE(banners.texts(), QStringList(AtLeast8));
     QCOMPARE(sheet.wpaPsk(), QStringLiteral("Se7en!!?"));
+}
+
+void TestKeySheets::wpaLoneSurrogateRefused_data()
+{
+    QTest::addColumn<bool>("inputMethod");
+    QTest::addColumn<QStringList>("banners");
+    // The line edit drops a key event that carries half a surrogate pair by
+    // itself; an input method's commit string reaches the validator.
+    QTest::newRow("key events") << false << QStringList();
+    QTest::newRow("input method commit") << true << QStringList(QStringLiteral("qtn_conn_error_only_ascii"));
+}
+
+void TestKeySheets::wpaLoneSurrogateRefused()
+{
+    QFETCH(bool, inputMethod);
+    QFETCH(QStringList, banners);
+
+    WindowFixture fx;
+    Velin::WpaPskSheet sheet(QStringLiteral("Office"));
+    auto edit = PromptsTest::itemOfType<Velin::WpaPskTextEdit>(&sheet);
+    BannerObserver observer;
+    const QString surrogate(QChar(0xD800));
+
+    connect(&sheet, &Velin::SimpleSheet::appeared, this, [&] {
+        fx.typeText(edit, QStringLiteral("passwordx"));
+        if (inputMethod) {
+            QInputMethodEvent commit;
+            commit.setCommitString(surrogate);
+            QCoreApplication::sendEvent(fx.window(), &commit);
+        } else {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, surrogate);
+            QCoreApplication::sendEvent(fx.window(), &press);
+        }
+        // Typing goes on being judged after the refused character.
+        fx.typeText(edit, QStringLiteral("y"));
+        fx.keyClick(Qt::Key_Enter);
+    });
+    QTimer::singleShot(10000, &sheet, [&] { sheet.done(false); });
+
+    QCOMPARE(sheet.exec(fx.window()), 1);
+    QCOMPARE(sheet.wpaPsk(), QStringLiteral("passwordxy"));
+    QCOMPARE(observer.texts(), banners);
 }
 
 void TestKeySheets::keyFile_data()

@@ -1,6 +1,7 @@
 // Typing rules of the WEP and WPA-PSK validators: what is refused, which
 // banner explains it, and how often.
 #include "bannerobserver.h"
+#include "lonesurrogates.h"
 #include "promptstesthelpers.h"
 
 #include "wlanui/prompts/wepkeyvalidator.h"
@@ -116,6 +117,13 @@ void TestKeyValidators::validate_data()
     QTest::newRow("wpa: line feed") << "wpa" << QStringLiteral("passphrase\nkey_mgmt=NONE") << refused << OnlyAscii;
     QTest::newRow("wpa: U+007F") << "wpa" << QStringLiteral("\x7Fpassword") << refused << OnlyAscii;
     QTest::newRow("wpa: space and tilde") << "wpa" << QStringLiteral("correct horse ~ battery") << ok << "";
+
+    // Text that is not valid UTF-16 is still judged character by character.
+    for (const char* kind : {"wep", "wpa"}) {
+        for (const auto& row : LoneSurrogates::texts())
+            QTest::newRow(qPrintable(kind + QStringLiteral(": ") + row.first))
+                << QString::fromLatin1(kind) << row.second << refused << OnlyAscii;
+    }
 }
 
 void TestKeyValidators::validate()

@@ -2,6 +2,7 @@
 // in each (typed and pasted for real), which banners explain it and how
 // often, and the bytes the mapper stores.
 #include "bannerobserver.h"
+#include "lonesurrogates.h"
 #include "../prompts/promptstesthelpers.h"
 #include "windowfixture.h"
 
@@ -128,6 +129,12 @@ void TestWapiKeyEntry::validate_data()
     QTest::newRow("hex: e acute, silently") << true << QString(QChar(0xE9)) << refused << "";
     QTest::newRow("hex: final line feed, silently") << true << "abcd\n" << refused << "";
     QTest::newRow("hex: 65 digits") << true << repeated("0123456789abcdef", 65) << refused << MaxChar;
+
+    // Text that is not valid UTF-16 is still judged character by character.
+    for (const auto& row : LoneSurrogates::texts()) {
+        QTest::newRow(qPrintable("ascii: " + row.first)) << false << row.second << refused << OnlyAscii;
+        QTest::newRow(qPrintable("hex: " + row.first)) << true << row.second << refused << "";
+    }
 }
 
 void TestWapiKeyEntry::validate()
