@@ -1,5 +1,6 @@
 #include "wlantype/wlaninternetaccesspointtype.h"
 
+#include "wlantype/wlaninternetaccesspointeditorplugin.h"
 #include "wlantype/wlaninternetaccesspointtype_p.h"
 
 #include "wlanui/model/wlanproperties.h"
@@ -148,9 +149,7 @@ QList<InternetAccessPoint> WLANInternetAccessPointType::defaultConnections() con
 
 InternetAccessPointEditorInterface* WLANInternetAccessPointType::editor(InternetAccessPoint* iap)
 {
-    Q_UNUSED(iap)
-    qWarning("Velin::WLANInternetAccessPointType: the access-point editor is not available");
-    return nullptr;
+    return new WlanInternetAccessPointEditorPlugin(iap);
 }
 
 bool WLANInternetAccessPointType::isAutoconnectable(const ScanResult& result) const

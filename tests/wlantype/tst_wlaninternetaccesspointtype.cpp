@@ -2,6 +2,7 @@
 // module with QPluginLoader and reached only through its interface.
 #include "net/internetaccesspoint.h"
 #include "net/internetaccesspointtypeinterface.h"
+#include "base/internetaccesspointeditorinterface.h"
 #include "net/scanresult.h"
 
 #include "dconffixture.h"
@@ -66,7 +67,7 @@ private Q_SLOTS:
     void createInternetAccessPointIsNotAvailable();
     void defaultConnections();
     void defaultConnectionsAreTranslated();
-    void editorIsNotAvailable();
+    void editorIsAnEditorPlugin();
     void configureForConnection();
     void isAutoconnectable_data();
     void isAutoconnectable();
@@ -374,11 +375,22 @@ void tst_WLANInternetAccessPointType::defaultConnectionsAreTranslated()
     QCOMPARE(entries.at(1).data().value(5), QVariant(QStringLiteral("English:qtn_conn_create_new")));
 }
 
-void tst_WLANInternetAccessPointType::editorIsNotAvailable()
+void tst_WLANInternetAccessPointType::editorIsAnEditorPlugin()
 {
     InternetAccessPoint iap(wlanData("WLAN_INFRA", 0, "Editor"));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("editor is not available")));
-    QCOMPARE(m_type->editor(&iap), nullptr);
+    iap.setProperty("name", QStringLiteral("Office"));
+    QScopedPointer<InternetAccessPointEditorInterface> editor(m_type->editor(&iap));
+    QVERIFY(editor);
+    // The caller owns it, and reaches it by its names alone.
+    QCOMPARE(editor->parent(), nullptr);
+    QVERIFY(editor->qt_metacast("com.qorva.InternetAccessPointEditorInterface"));
+    QVERIFY(editor->qt_metacast("Velin::WlanInternetAccessPointEditorPlugin"));
+    QCOMPARE(editor->editorTitle(), QStringLiteral("qtn_conn_edit_wlan"));
+    // Loaded from the access point: a name and an SSID are all an open network needs.
+    QVERIFY(!editor->mandatoryValuesProvided());
+    iap.setProperty("wlan_ssid", QByteArray("Editor"));
+    editor.reset(m_type->editor(&iap));
+    QVERIFY(editor->mandatoryValuesProvided());
 }
 
 void tst_WLANInternetAccessPointType::configureForConnection()
