@@ -55,6 +55,8 @@ public:
     QList<InternetAccessPoint> queue;
     InternetAccessPoint current;
     bool running = false;
+    // The daemon has reported this attempt as connecting.
+    bool connecting = false;
     bool subscribed = false;
     quint64 attempt = 0;
     QMetaObject::Connection propertyWatch;
@@ -131,7 +133,15 @@ void ConnectionProcessPrivate::onConnectionState(const QDBusMessage& message)
         end(true, QString());
     } else if (state.state == QLatin1String("failed")) {
         end(false, state.reason.isEmpty() ? QStringLiteral("failed") : state.reason);
-    } else if (state.state != QLatin1String("connecting") && state.state != QLatin1String("disconnected")) {
+    } else if (state.state == QLatin1String("connecting")) {
+        connecting = true;
+    } else if (state.state == QLatin1String("disconnected")) {
+        // Before "connecting" it ends the link this attempt replaces; after
+        // it, the attempt is over without a connection (a WPS exchange ends
+        // so once it has handed out the network's settings).
+        if (connecting)
+            end(false, QStringLiteral("disconnected"));
+    } else {
         qWarning("Velin::ConnectionProcess: unknown connection state \"%s\"", qPrintable(state.state));
     }
 }
@@ -187,6 +197,7 @@ void ConnectionProcess::start()
 
     d->current = d->queue.takeFirst();
     d->running = true;
+    d->connecting = false;
     const quint64 attempt = ++d->attempt;
     // Subscribed before asking, so that no state change can be missed.
     d->subscribe();

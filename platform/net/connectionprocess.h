@@ -41,7 +41,9 @@ public Q_SLOTS:
 Q_SIGNALS:
     void finished();
     // reason: "no access point", "no system bus", the daemon's failure reason
-    // ("wrong-credentials", ...), or the D-Bus error name of a refused request.
+    // ("wrong-credentials", ...), "disconnected" when the attempt ended
+    // without a connection (as a WPS exchange does), or the D-Bus error name
+    // of a refused request.
     void error(const QString& reason);
     void runningChanged(bool running);
 

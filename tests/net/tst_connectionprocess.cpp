@@ -196,17 +196,24 @@ void tst_ConnectionProcess::requestCarriesProperties()
 
 void tst_ConnectionProcess::connectFails_data()
 {
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QStringList>("states"); // "state" or "state:reason", in order
     QTest::addColumn<QString>("reported");
 
-    QTest::newRow("wrong credentials") << QStringLiteral("wrong-credentials") << QStringLiteral("wrong-credentials");
-    QTest::newRow("not found") << QStringLiteral("not-found") << QStringLiteral("not-found");
-    QTest::newRow("no reason") << QString() << QStringLiteral("failed");
+    QTest::newRow("wrong credentials") << QStringList{"connecting", "failed:wrong-credentials"}
+                                       << QStringLiteral("wrong-credentials");
+    QTest::newRow("not found") << QStringList{"connecting", "failed:not-found"} << QStringLiteral("not-found");
+    QTest::newRow("no reason") << QStringList{"connecting", "failed"} << QStringLiteral("failed");
+    // A WPS exchange ends so: no connection, and no waiting for one.
+    QTest::newRow("disconnected once connecting") << QStringList{"connecting", "disconnected"}
+                                                  << QStringLiteral("disconnected");
+    // The end of the link the attempt replaces is not its outcome.
+    QTest::newRow("disconnected before connecting") << QStringList{"disconnected", "connecting", "failed:timeout"}
+                                                    << QStringLiteral("timeout");
 }
 
 void tst_ConnectionProcess::connectFails()
 {
-    QFETCH(QString, reason);
+    QFETCH(QStringList, states);
     QFETCH(QString, reported);
 
     ConnectionProcess process;
@@ -215,8 +222,8 @@ void tst_ConnectionProcess::connectFails()
     process.addInternetAccessPoint(InternetAccessPoint(wlanData("Campus")));
     process.start();
     QTRY_COMPARE(m_daemon->callCount(QStringLiteral("connect_req")), 1);
-    state(QStringLiteral("Campus"), QStringLiteral("connecting"));
-    state(QStringLiteral("Campus"), QStringLiteral("failed"), reason);
+    for (const QString& step : states)
+        state(QStringLiteral("Campus"), step.section(':', 0, 0), step.section(':', 1));
     QVERIFY(errors.wait());
     QCOMPARE(errors.count(), 1);
     QCOMPARE(errors.first().first().toString(), reported);

@@ -64,7 +64,6 @@ private Q_SLOTS:
     void filterScanResult();
     void initializeInternetAccessPoint();
     void initializeWithoutAccessPoint();
-    void createInternetAccessPointIsNotAvailable();
     void defaultConnections();
     void defaultConnectionsAreTranslated();
     void editorIsAnEditorPlugin();
@@ -328,15 +327,6 @@ void tst_WLANInternetAccessPointType::initializeWithoutAccessPoint()
 {
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("without an access point")));
     QVERIFY(m_type->initializeInternetAccessPoint(nullptr));
-}
-
-void tst_WLANInternetAccessPointType::createInternetAccessPointIsNotAvailable()
-{
-    // Connection preparation comes later; until then every request is "cancelled".
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("connection preparation is not available")));
-    const InternetAccessPoint iap = m_type->createInternetAccessPoint(wlanData("WLAN_INFRA", 0, "Office"));
-    QVERIFY(!iap.isValid());
-    QVERIFY(iap.data().isEmpty());
 }
 
 void tst_WLANInternetAccessPointType::defaultConnections()
