@@ -28,7 +28,10 @@ function(velin_add_library target)
     set_target_properties(${target} PROPERTIES
         EXPORT_NAME ${ARG_EXPORT_NAME}
         VERSION ${VELINWLAN_VERSION}
-        SOVERSION ${VELINWLAN_SOVERSION})
+        SOVERSION ${VELINWLAN_SOVERSION}
+        # The libraries are installed side by side: each finds its siblings
+        # without LD_LIBRARY_PATH, wherever the prefix is.
+        INSTALL_RPATH "$ORIGIN")
     if(ARG_DEFINE)
         target_compile_definitions(${target} PRIVATE ${ARG_DEFINE})
     endif()
@@ -66,10 +69,30 @@ function(velin_add_library target)
         install(FILES ${h} DESTINATION ${VELIN_INCLUDE_INSTALL_DIR}/${_reldir})
     endforeach()
 
-    ecm_generate_pkgconfig_file(BASE_NAME ${target}
-        LIB_NAME ${target}
-        INCLUDE_INSTALL_DIR ${VELIN_INCLUDE_INSTALL_DIR}
-        DEPS "${ARG_PKGCONFIG_DEPS}"
-        DESCRIPTION "${target}, part of the Velin WLAN user interface"
-        INSTALL)
+    # The .pc file locates the prefix from its own folder, so the installed
+    # package can be moved (or installed with any --prefix) and stay right.
+    file(RELATIVE_PATH _pc_to_prefix "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
+    string(REGEX REPLACE "/$" "" _pc_to_prefix "${_pc_to_prefix}")
+    set(PC_PREFIX "\${pcfiledir}/${_pc_to_prefix}")
+    set(PC_NAME ${target})
+    set(PC_DESCRIPTION "${target}, part of the Velin WLAN user interface")
+    set(PC_REQUIRES "${ARG_PKGCONFIG_DEPS}")
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/velin.pc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.pc @ONLY)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${target}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endfunction()
+
+# velin_path_from_bin(<var> <install dir>): <install dir> (below the prefix)
+# as seen from the installed programs' folder, so that an installed program
+# finds its files wherever the package was installed or moved to.
+function(velin_path_from_bin var dir)
+    file(RELATIVE_PATH _rel "/${CMAKE_INSTALL_BINDIR}" "/${dir}")
+    set(${var} "${_rel}" PARENT_SCOPE)
+endfunction()
+
+# velin_install_program(<target>): installs a program into bin/ with a
+# RUNPATH that finds the package's libraries beside it.
+function(velin_install_program target)
+    velin_path_from_bin(_libs ${CMAKE_INSTALL_LIBDIR})
+    set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN/${_libs}")
+    install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endfunction()

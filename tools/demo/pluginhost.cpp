@@ -22,11 +22,17 @@ QStringList candidates(const QString& explicitPath)
     };
     add(explicitPath);
     add(qEnvironmentVariable("VELIN_PLUGIN_PATH"));
+    // An installed host takes the plug-in installed beside it, wherever the
+    // package was installed or moved to; only a host that runs from the
+    // build tree takes the one built with it.
+    const QString installed =
+        QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(VELIN_PLUGIN_DIR_FROM_BIN)));
+    if (QFileInfo::exists(QDir(installed).filePath(QLatin1String(PluginFile))))
+        add(installed);
 #ifdef VELIN_BUILD_PLUGIN
-    add(QStringLiteral(VELIN_BUILD_PLUGIN));
+    else
+        add(QStringLiteral(VELIN_BUILD_PLUGIN));
 #endif
-    add(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../lib/velin/plugins")));
-    add(QStringLiteral(VELIN_INSTALLED_PLUGIN_DIR));
     return paths;
 }
 

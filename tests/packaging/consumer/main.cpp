@@ -1,10 +1,10 @@
 // A program built only against the installed package: every umbrella header,
-// every library, and the plug-in found where the package says it is.
+// the libraries behind them, and the plug-in (which brings the feedback
+// library) found where the package says it is.
 #include <VelinBase>
 #include <VelinNet>
 #include <VelinTouch>
 #include <VelinWlanUi>
-#include <soundcue/feedbackclient.h>
 
 #include <QApplication>
 #include <QDir>
@@ -30,9 +30,6 @@ int main(int argc, char **argv)
     Velin::InternetAccessPoint accessPoint;
     if (accessPoint.isValid())
         return 4;
-    FeedbackClient feedback;
-    Q_UNUSED(feedback)
-
     QPluginLoader loader(QDir(QStringLiteral(VELIN_PLUGIN_DIR)).filePath(QStringLiteral("libvelinwlantype.so")));
     if (!qobject_cast<InternetAccessPointTypeInterface *>(loader.instance())) {
         std::fprintf(stderr, "plug-in: %s\n", qPrintable(loader.errorString()));
