@@ -9,6 +9,9 @@
 namespace {
 
 // The advanced pages close on Done only when the editor finds them valid.
+// Done keeps what they changed (the editor takes it over, so closing them
+// restores nothing); Back leaves them without saving, and closing them then
+// puts every value back.
 class AdvancedEditorPage : public Velin::SimpleSheet
 {
 public:
@@ -16,8 +19,11 @@ public:
 
     void done(bool accepted) override
     {
-        if (accepted && m_editor->validateAdvancedSettings(false) != 0)
-            return;
+        if (accepted) {
+            if (m_editor->validateAdvancedSettings(false) != 0)
+                return;
+            m_editor->saveChanges();
+        }
         Velin::SimpleSheet::done(accepted);
     }
 
@@ -78,6 +84,10 @@ void EditorPage::done(bool accepted)
         m_editor->saveChanges();
         if (m_accessPoint->save())
             Q_EMIT saved(m_accessPoint->id());
+    } else if (m_accessPoint->isSaved()) {
+        // Done on the advanced pages handed their values to the access
+        // point; Cancel here drops them along with the rest.
+        Velin::InternetAccessPoint::loadSaved(m_accessPoint->id());
     }
     Velin::SimpleSheet::done(accepted);
 }
@@ -94,6 +104,12 @@ void EditorPage::openAdvancedPage()
     auto panel = new Touch::Widget;
     auto policy = new Touch::LinearLayoutPolicy(new Touch::Layout(panel), Qt::Vertical);
     const QList<QGraphicsWidget*> widgets = m_editor->advancedSettingsEditorWidgets(panel);
+    if (widgets.isEmpty()) {
+        // Nothing to set for this network: no empty page.
+        delete panel;
+        delete page;
+        return;
+    }
     for (QGraphicsWidget* widget : widgets)
         policy->addItem(widget);
     page->setContent(new Velin::DialogHelperWidget(panel));
