@@ -363,6 +363,51 @@ private Q_SLOTS:
         QVERIFY(!manager.widgetForProperty("phrase"));
     }
 
+    void mapperEditShowsNotifiedValue_data()
+    {
+        QTest::addColumn<Map>("silent");  // stored before the notification, without one
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("value");  // invalid removes
+        QTest::addColumn<QString>("text");
+        QTest::newRow("new phrase") << Map{} << "phrase" << QVariant("other text") << "other text";
+        QTest::newRow("other key held") << Map{{"raw", "cafe"}} << "phrase" << QVariant("left over") << "left over";
+        QTest::newRow("phrase removed, raw held") << Map{{"raw", "beef"}} << "phrase" << QVariant() << "beef";
+        QTest::newRow("both gone") << Map{} << "phrase" << QVariant() << "";
+        QTest::newRow("raw stored") << Map{{"phrase", QVariant()}} << "raw" << QVariant("f00d") << "f00d";
+        // "abcd" as text would be written as raw, never as phrase: nothing shows it.
+        QTest::newRow("no text gives it") << Map{} << "phrase" << QVariant("abcd") << "passphrase";
+    }
+
+    void mapperEditShowsNotifiedValue()
+    {
+        QFETCH(Map, silent);
+        QFETCH(QString, key);
+        QFETCH(QVariant, value);
+        QFETCH(QString, text);
+
+        PropertyEditorManager manager;
+        Touch::TextEdit edit;
+        LengthMapper mapper(&edit);
+        QVERIFY(manager.bindEditor(&edit, &mapper));
+        edit.setText("passphrase");
+        for (auto it = silent.cbegin(); it != silent.cend(); ++it)
+            manager.setPropertyValue(it.key(), it.value());
+        const Map before = manager.properties();
+        QSignalSpy changes(&manager, &PropertyEditorManager::propertyChanged);
+        if (text == "passphrase" && value.isValid())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("\"phrase\" cannot show its stored value"));
+
+        manager.setPropertyValueWithNotification(key, value);
+        QCOMPARE(edit.text(), text);
+        Map expected = before;
+        if (value.isValid())
+            expected.insert(key, value);
+        else
+            expected.remove(key);
+        QCOMPARE(manager.properties(), expected);  // showing wrote nothing back
+        QCOMPARE(propertyNames(changes), QStringList{key});
+    }
+
     void silentStoreLeavesEditors()
     {
         PropertyEditorManager manager({{"name", "a"}});
