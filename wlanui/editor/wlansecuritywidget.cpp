@@ -6,6 +6,7 @@
 #include "wlanui/prompts/wepkeytextedit.h"
 #include "wlanui/prompts/wpapsktextedit.h"
 #include "wlanui/security/wapicertificatemodel.h"
+#include "wlanui/security/wapipresharedkeytextedit.h"
 #include "wlanui/security/wapipskpropertymapper.h"
 
 #include "base/connectivitysettings.h"
@@ -60,7 +61,9 @@ WlanSecurityWidgetPrivate::WlanSecurityWidgetPrivate(WlanSecurityWidget* owner)
 
 WlanSecurityWidgetPrivate::~WlanSecurityWidgetPrivate()
 {
-    releaseAll();
+    // The widget's destructor has released the rows already.
+    delete pskMapper;
+    delete wapiPskMapper;
     delete passwordFrame.data();
 }
 
@@ -77,6 +80,8 @@ void WlanSecurityWidgetPrivate::releaseAll()
     pskMapper = nullptr;
     delete wapiPskMapper;
     wapiPskMapper = nullptr;
+    rowWidgets.clear();
+    keptWidgets.clear();
 }
 
 void WlanSecurityWidgetPrivate::disposeRow(Touch::Widget* row)
@@ -93,6 +98,17 @@ void WlanSecurityWidgetPrivate::disposeRow(Touch::Widget* row)
         passwordFrame.clear();
         passwordShown = false;
     }
+    // No pointer may lead to a row that is going.
+    const auto forget = [row](auto& pointer) {
+        if (pointer && (pointer.data() == row || row->isAncestorOf(pointer.data())))
+            pointer.clear();
+    };
+    forget(eapTypeComboBox);
+    forget(eapMethodComboBox);
+    forget(certificateComboBox);
+    forget(rootCertificateComboBox);
+    forget(clientCertificateComboBox);
+    forget(wapiKeyEdit);
     // Out of the scene now, so nothing finds or draws it before it goes.
     row->hide();
     row->setParentItem(nullptr);
@@ -153,7 +169,9 @@ void WlanSecurityWidgetPrivate::securityModeChanged(const QString& security)
     clearRows();
     currentSecurity = security;
 
-    if (security == WLANProperties::SecurityValueNone) {
+    if (!manager) {
+        // Nothing to bind rows to.
+    } else if (security == WLANProperties::SecurityValueNone) {
         createOpenWidgets();
         simplePolicy->activate();
     } else if (security == WLANProperties::SecurityValueWep) {
@@ -351,7 +369,8 @@ WlanSecurityWidget::WlanSecurityWidget(PropertyEditorManager* manager, QGraphics
 
 WlanSecurityWidget::~WlanSecurityWidget()
 {
-    // Before any child goes: a mapper must not outlive its edit's binding.
+    // Before any child goes: a mapper must not outlive its edit's binding,
+    // and the companion, a QObject child, goes after the rows.
     d->releaseAll();
     if (d->manager && d->securityComboBox)
         d->manager->unbindEditor(d->securityComboBox);
