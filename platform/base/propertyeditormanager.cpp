@@ -250,6 +250,7 @@ void PropertyEditorManagerPrivate::showMapperValue(Binding *binding)
     if (shownKey.isEmpty()) {
         if (!original.isEmpty())
             edit->setText(QString());
+        binding->key = mapper->key();
         return;
     }
     // A mapper turns text into a value one way only, so the manager tries the
@@ -262,8 +263,10 @@ void PropertyEditorManagerPrivate::showMapperValue(Binding *binding)
         candidates << value.toString();
     }
     for (const QString &text : qAsConst(candidates)) {
-        if (showsMapperValue(binding, edit, shownKey, value, text))
+        if (showsMapperValue(binding, edit, shownKey, value, text)) {
+            binding->key = shownKey;  // widgetForProperty() finds the edit under the key it now shows
             return;
+        }
     }
     edit->setText(original);
     // The value itself may be a secret: name the key only.

@@ -399,6 +399,7 @@ private Q_SLOTS:
 
         manager.setPropertyValueWithNotification(key, value);
         QCOMPARE(edit.text(), text);
+        QCOMPARE(manager.widgetForProperty(text.size() == 4 ? "raw" : "phrase"), &edit);
         Map expected = before;
         if (value.isValid())
             expected.insert(key, value);
