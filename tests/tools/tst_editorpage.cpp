@@ -1,9 +1,8 @@
 // The host's editor page around the loaded plug-in's editor, driven like a
-// user: typing, Save, the advanced pages with Done and Back, Forget; what
-// reaches the settings store is read back from it.
+// user through the advanced pages and Save; what reaches the settings store
+// is read back from it.
 #include "editorpage.h"
 
-#include "bannerobserver.h"
 #include "dconffixture.h"
 #include "privatebus.h"
 #include "windowfixture.h"
@@ -75,11 +74,8 @@ class tst_EditorPage : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void saveValidatesFirst_data();
-    void saveValidatesFirst();
     void advancedPages_data();
     void advancedPages();
-    void forget();
 
 private:
     EditorPage* openEditor();
@@ -96,8 +92,7 @@ void tst_EditorPage::init()
     m_dconf->setUserDatabaseEnabled(true);
     QVERIFY(m_dconf->load({{QStringLiteral("/system/ravo/connectivity/settings/unrelated"), QVariant(1)}}));
     saveNetwork();
-    // Tall enough for the whole page, Forget included.
-    m_fixture.reset(new WindowFixture(QSize(480, 1100)));
+    m_fixture.reset(new WindowFixture);
 }
 
 void tst_EditorPage::cleanup()
@@ -120,40 +115,6 @@ EditorPage* tst_EditorPage::openEditor()
     m_page->appear(m_fixture->window());
     QTest::qWait(50);
     return m_page;
-}
-
-void tst_EditorPage::saveValidatesFirst_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("banner");
-
-    QTest::newRow("renamed") << "Lab" << "";
-    QTest::newRow("blank") << "   " << "qtn_conn_error_ic_empty_name";
-}
-
-void tst_EditorPage::saveValidatesFirst()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, banner);
-
-    EditorPage* page = openEditor();
-    QVERIFY(page);
-    auto nameEdit = m_fixture->find<Touch::TextEdit>(QStringLiteral("ConnectionNameEdit"), page);
-    QVERIFY(nameEdit);
-    nameEdit->clear();
-    QVERIFY(m_fixture->typeText(nameEdit, name));
-
-    BannerObserver banners;
-    QSignalSpy saved(page, &EditorPage::saved);
-    auto accept = m_fixture->find<Touch::Button>(QStringLiteral("SheetAcceptButton"), page);
-    QVERIFY(accept && accept->isEnabled());
-    QVERIFY(m_fixture->click(accept));
-    QTest::qWait(50);
-
-    QCOMPARE(banners.texts(), banner.isEmpty() ? QStringList() : QStringList{banner});
-    QCOMPARE(saved.count(), banner.isEmpty() ? 1 : 0);
-    QCOMPARE(storedProperty("name"), QVariant(banner.isEmpty() ? name : QStringLiteral("Workshop")));
-    QCOMPARE(nameEdit->hasFocus(), !banner.isEmpty());
 }
 
 void tst_EditorPage::advancedPages_data()
@@ -194,19 +155,6 @@ void tst_EditorPage::advancedPages()
     QTRY_COMPARE(saved.count(), 1);
     QCOMPARE(storedProperty("wlan_wepkey2"), QVariant(storedKey));
     QCOMPARE(storedProperty("wlan_wepkey1"), QVariant(QStringLiteral("abcde")));
-}
-
-void tst_EditorPage::forget()
-{
-    EditorPage* page = openEditor();
-    QVERIFY(page);
-    QSignalSpy forgotten(page, &EditorPage::forgotten);
-    auto forgetButton = m_fixture->find<Touch::Button>(QStringLiteral("ForgetButton"), page);
-    QVERIFY(forgetButton);
-    QVERIFY(m_fixture->click(forgetButton));
-    QTRY_COMPARE(forgotten.count(), 1);
-    QCOMPARE(forgotten.first().first().toString(), QString::fromLatin1(ssid));
-    QVERIFY(!InternetAccessPoint::savedIds().contains(QString::fromLatin1(ssid)));
 }
 
 VELIN_TEST_MAIN_WITH_BUS(tst_EditorPage)

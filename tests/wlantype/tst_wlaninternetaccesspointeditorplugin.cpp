@@ -111,9 +111,6 @@ void tst_WlanInternetAccessPointEditorPlugin::construction_data()
     QTest::newRow("saved, autoconnect on")
         << "WLAN_INFRA" << with(openNetwork(), {{"autoconnect", true}, {"wlan_adhoc_channel", 6}})
         << with(openNetwork(), {{"autoconnect", true}, {"wlan_adhoc_channel", 6}}) << true;
-    QTest::newRow("saved without name")
-        << "WLAN_INFRA" << with(openNetwork(), {{"name", QVariant()}})
-        << with(openNetwork(), {{"name", QVariant()}, {"autoconnect", false}}) << false;
 }
 
 void tst_WlanInternetAccessPointEditorPlugin::construction()
@@ -145,8 +142,6 @@ void tst_WlanInternetAccessPointEditorPlugin::validation_data()
     const QString chars = QStringLiteral("qtn_conn_error_invalid_chars_wep");
     const QString psk = QStringLiteral("qtn_conn_error_at_least_8_chars");
     const QString tooShort = QStringLiteral("1234567");
-
-    QTest::newRow("open") << "WLAN_INFRA" << openNetwork() << "main" << "" << "";
     QTest::newRow("blank name") << "WLAN_INFRA" << with(openNetwork(), {{"name", QStringLiteral(" \t ")}}) << "main"
                                 << "qtn_conn_error_ic_empty_name" << "name";
     QTest::newRow("name before WEP keys")
@@ -155,13 +150,9 @@ void tst_WlanInternetAccessPointEditorPlugin::validation_data()
     QTest::newRow("empty ssid") << "WLAN_NEW" << PropertyMap() << "main" << "qtn_conn_error_enter_ssid"
                                 << "wlan_ssid";
     QTest::newRow("wep 5") << "WLAN_INFRA" << wep(1, {"abcde"}) << "main" << "" << "";
-    QTest::newRow("wep 13") << "WLAN_INFRA" << wep(1, {"abcdefghijklm"}) << "main" << "" << "";
     QTest::newRow("wep 10 hex") << "WLAN_INFRA" << wep(1, {"0123456789"}) << "main" << "" << "";
-    QTest::newRow("wep 26 hex") << "WLAN_INFRA" << wep(1, {"0123456789abcdefABCDEF0123"}) << "main" << "" << "";
     QTest::newRow("wep 11") << "WLAN_INFRA" << wep(1, {"0123456789a"}) << "main" << length << "wlan_wepkey1";
     QTest::newRow("wep 10 with g") << "WLAN_INFRA" << wep(1, {"012345678g"}) << "main" << chars << "wlan_wepkey1";
-    QTest::newRow("wep 26 with space")
-        << "WLAN_INFRA" << wep(1, {"0123456789abcdef 123456789"}) << "main" << chars << "wlan_wepkey1";
     QTest::newRow("empty default key") << "WLAN_INFRA" << wep(2, {"abcde", ""}) << "main" << length
                                        << "wlan_wepkey2";
     QTest::newRow("default key 0 is key 1") << "WLAN_INFRA" << wep(0, {"", "abcde"}) << "main" << length
@@ -177,8 +168,6 @@ void tst_WlanInternetAccessPointEditorPlugin::validation_data()
         << "WLAN_INFRA" << wep(3, {"abcde", "", "abc"}) << "advanced" << "" << "";
     QTest::newRow("advanced checks the others")
         << "WLAN_INFRA" << wep(3, {"abcde", "0123456789a", "abcde"}) << "advanced" << length << "wlan_wepkey2";
-    QTest::newRow("advanced of open") << "WLAN_INFRA" << with(openNetwork(), {{"wlan_wepkey2", "abc"}})
-                                      << "advanced" << "" << "";
     const PropertyMap wpaPsk = with(openNetwork(), {{"wlan_security", QStringLiteral("WPA_PSK")}});
     QTest::newRow("psk 7") << "WLAN_INFRA" << with(wpaPsk, {{"EAP_wpa_preshared_passphrase", tooShort}}) << "main"
                            << psk << "EAP_wpa_preshared_passphrase";
@@ -243,10 +232,8 @@ void tst_WlanInternetAccessPointEditorPlugin::mandatoryValues_data()
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<bool>("reported");
     QTest::addColumn<bool>("provided");
-
     QTest::newRow("name emptied") << openNetwork() << "name" << QVariant(QString()) << true << false;
     QTest::newRow("name kept, still told") << openNetwork() << "name" << QVariant("Home") << true << true;
-    QTest::newRow("ssid emptied") << openNetwork() << "wlan_ssid" << QVariant(QByteArray()) << true << false;
     QTest::newRow("other key ignored") << with(openNetwork(), {{"name", QString()}}) << "wlan_hidden"
                                        << QVariant(true) << false << false;
     QTest::newRow("case matters") << openNetwork() << "Name" << QVariant(QString()) << false << true;
@@ -261,8 +248,6 @@ void tst_WlanInternetAccessPointEditorPlugin::mandatoryValues_data()
     QTest::newRow("security to psk") << openNetwork() << "wlan_security" << QVariant("WPA_PSK") << true << false;
     QTest::newRow("psk passphrase") << with(openNetwork(), {{"wlan_security", QStringLiteral("WPA_PSK")}})
                                     << "EAP_wpa_preshared_passphrase" << QVariant("longenough") << true << true;
-    QTest::newRow("eap needs no key") << with(openNetwork(), {{"wlan_security", QStringLiteral("WPA_PSK")}})
-                                      << "wlan_security" << QVariant("WPA_EAP") << true << true;
 }
 
 void tst_WlanInternetAccessPointEditorPlugin::mandatoryValues()
@@ -300,7 +285,6 @@ void tst_WlanInternetAccessPointEditorPlugin::advancedPages_data()
     // The main page's choice counts, not what is stored yet.
     QTest::newRow("wep chosen on the main page") << openNetwork() << "WEP"
                                                  << QStringList{"Velin::WepKeysEditWidget", other};
-    QTest::newRow("open chosen on the main page") << wep(1, {"abcde"}) << "NONE" << QStringList{other};
 }
 
 void tst_WlanInternetAccessPointEditorPlugin::advancedPages()
@@ -331,23 +315,15 @@ void tst_WlanInternetAccessPointEditorPlugin::saveChanges_data()
     QTest::addColumn<PropertyMap>("edited");
     QTest::addColumn<PropertyMap>("saved");
     QTest::addColumn<int>("disconnects");
-
     QTest::newRow("name only") << openNetwork() << PropertyMap{{"name", QStringLiteral("Renamed")}}
                                << PropertyMap{{"name", QStringLiteral("Renamed")}, {"type", "WLAN_INFRA"}} << 0;
     QTest::newRow("to ad hoc") << openNetwork() << PropertyMap{{"type", QStringLiteral("WLAN_ADHOC")}}
                                << PropertyMap{{"type", QStringLiteral("WLAN_ADHOC")}} << 1;
-    QTest::newRow("to infrastructure")
-        << with(openNetwork(), {{"type", QStringLiteral("WLAN_ADHOC")}})
-        << PropertyMap{{"type", QStringLiteral("WLAN_INFRA")}} << PropertyMap{{"type", QStringLiteral("WLAN_INFRA")}}
-        << 1;
     // A prompt for the password at every connection cannot connect by itself.
     QTest::newRow("eap prompt turns autoconnect off")
         << with(openNetwork(), {{"wlan_security", QStringLiteral("WPA_EAP")}, {"autoconnect", true},
                                 {"PEAP_tunneled_eap_type", 26}})
         << PropertyMap{{"EAP_MSCHAPV2_password_prompt", true}} << PropertyMap{{"autoconnect", false}} << 0;
-    QTest::newRow("psk keeps autoconnect")
-        << with(openNetwork(), {{"wlan_security", QStringLiteral("WPA_PSK")}})
-        << PropertyMap{{"autoconnect", true}} << PropertyMap{{"autoconnect", true}} << 0;
 }
 
 void tst_WlanInternetAccessPointEditorPlugin::saveChanges()
