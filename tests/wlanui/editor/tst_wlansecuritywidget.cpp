@@ -253,6 +253,9 @@ void TestWlanSecurityWidget::rows_data()
     QTest::newRow("TTLS plain MSCHAPv2")
         << Map{{"wlan_security", "WPA_EAP"}, {"EAP_default_type", 21}, {"PEAP_tunneled_eap_type", 282}}
         << QList<Map>{} << eapRows(2, 1, false, "", "") << Map{};
+    QTest::newRow("TTLS without EAP-GTC: first method stored")
+        << Map{{"wlan_security", "WPA_EAP"}, {"EAP_default_type", 21}, {"PEAP_tunneled_eap_type", 6}}
+        << QList<Map>{} << eapRows(2, 0, false, "", "") << Map{{"PEAP_tunneled_eap_type", 26}};
     QTest::newRow("PEAP to TLS and back to TTLS")
         << peap << QList<Map>{{{"EAP_default_type", 13}}, {{"EAP_default_type", 21}}}
         << eapRows(2, 0, false, "", "") << Map{};
