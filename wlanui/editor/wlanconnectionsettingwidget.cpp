@@ -17,6 +17,7 @@
 #include "touch/separator.h"
 #include "touch/textedit.h"
 
+#include <QPointer>
 #include <QRegExp>
 #include <QtDebug>
 
@@ -64,7 +65,7 @@ public:
 
     WlanConnectionSettingWidget* const q;
     InternetAccessPoint* const iap;
-    PropertyEditorManager* const manager;
+    const QPointer<PropertyEditorManager> manager; // the editor may go first
     WlanSecurityWidget* securityWidget = nullptr;
     Touch::LinearLayoutPolicy* topPolicy = nullptr;
     Touch::Widget* autoConnectPanel = nullptr;
