@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace {
 
@@ -23,6 +24,30 @@ QString catalogueDatabase()
             return path;
     }
     return QString();
+}
+
+// The device settings that the platform would install: WAPI offered in the
+// editor's list of security methods.  Compiled next to the profile; empty
+// when dconf cannot compile it (the editor then offers no WAPI methods).
+QString deviceSettingsDatabase(const QDir& directory)
+{
+    const QString sourceDir = directory.filePath(QStringLiteral("device.d"));
+    const QString database = directory.filePath(QStringLiteral("device"));
+    QFile keyfile(QDir(sourceDir).filePath(QStringLiteral("00-wapi")));
+    if (!QDir().mkpath(sourceDir) || !keyfile.open(QIODevice::WriteOnly)) {
+        qWarning("Gallery: cannot write the device settings; WAPI stays off");
+        return QString();
+    }
+    keyfile.write("[system/ravo/connectivity/network_type/WLAN_INFRA]\nwapi_enabled=true\n");
+    keyfile.close();
+    QProcess dconf;
+    dconf.setProcessChannelMode(QProcess::MergedChannels);
+    dconf.start(QStringLiteral("dconf"), {QStringLiteral("compile"), database, sourceDir});
+    if (!dconf.waitForFinished(30000) || dconf.exitStatus() != QProcess::NormalExit || dconf.exitCode() != 0) {
+        qWarning("Gallery: dconf compile failed (%s); WAPI stays off", qPrintable(dconf.errorString()));
+        return QString();
+    }
+    return database;
 }
 
 } // namespace
@@ -44,6 +69,9 @@ GallerySampleData::GallerySampleData()
         qWarning("Gallery: the compiled EAP catalogue was not found; build velin_wlan_dconf");
     } else if (profileFile.open(QIODevice::WriteOnly)) {
         profileFile.write("file-db:" + QFile::encodeName(database) + '\n');
+        const QString device = deviceSettingsDatabase(QDir(m_directory.path()));
+        if (!device.isEmpty())
+            profileFile.write("file-db:" + QFile::encodeName(device) + '\n');
         profileFile.close();
         qputenv("DCONF_PROFILE", QFile::encodeName(profile));
         Touch::SettingsItem::reload();
