@@ -87,6 +87,7 @@ public:
     void setPropertyValue(const QString &key, const QVariant &value);
 
     //! Stores, shows the value in every editor bound to the key, emits propertyChanged(key).
+    //! Invalid removes the key, and is announced the same way (editors show it as unset).
     void setPropertyValueWithNotification(const QString &key, const QVariant &value);
 
     QMap<QString, QVariant> properties() const;
