@@ -44,6 +44,8 @@ void ConnectionWatcherPrivate::onConnectionState(const QDBusMessage& message)
         return;
     if (state.state == QLatin1String("connecting"))
         Q_EMIT q->connecting(iap);
+    else if (state.state == QLatin1String("connected"))
+        Q_EMIT q->connected(iap);
     else if (state.state == QLatin1String("disconnected") || state.state == QLatin1String("failed"))
         Q_EMIT q->disconnected(iap);
 }

@@ -25,6 +25,8 @@ public:
 
 Q_SIGNALS:
     void connecting(const Velin::InternetAccessPoint& iap);
+    // On "connected", whoever asked for the connection.
+    void connected(const Velin::InternetAccessPoint& iap);
     // On "disconnected" and on "failed".
     void disconnected(const Velin::InternetAccessPoint& iap);
 

@@ -519,14 +519,16 @@ void tst_ConnectionProcess::watcherSignals_data()
     QTest::addColumn<QString>("state");
     QTest::addColumn<int>("connecting");
     QTest::addColumn<int>("disconnected");
+    QTest::addColumn<int>("connected");
 
-    QTest::newRow("connecting") << QStringLiteral("Watched") << QStringLiteral("connecting") << 1 << 0;
-    QTest::newRow("disconnected") << QStringLiteral("Watched") << QStringLiteral("disconnected") << 0 << 1;
-    QTest::newRow("failed") << QStringLiteral("Watched") << QStringLiteral("failed") << 0 << 1;
-    QTest::newRow("connected") << QStringLiteral("Watched") << QStringLiteral("connected") << 0 << 0;
-    QTest::newRow("other connecting") << QStringLiteral("Other") << QStringLiteral("connecting") << 0 << 0;
-    QTest::newRow("other disconnected") << QStringLiteral("Other") << QStringLiteral("disconnected") << 0 << 0;
-    QTest::newRow("prefix of id") << QStringLiteral("Watch") << QStringLiteral("failed") << 0 << 0;
+    QTest::newRow("connecting") << QStringLiteral("Watched") << QStringLiteral("connecting") << 1 << 0 << 0;
+    QTest::newRow("disconnected") << QStringLiteral("Watched") << QStringLiteral("disconnected") << 0 << 1 << 0;
+    QTest::newRow("failed") << QStringLiteral("Watched") << QStringLiteral("failed") << 0 << 1 << 0;
+    QTest::newRow("connected") << QStringLiteral("Watched") << QStringLiteral("connected") << 0 << 0 << 1;
+    QTest::newRow("other connecting") << QStringLiteral("Other") << QStringLiteral("connecting") << 0 << 0 << 0;
+    QTest::newRow("other disconnected") << QStringLiteral("Other") << QStringLiteral("disconnected") << 0 << 0 << 0;
+    QTest::newRow("other connected") << QStringLiteral("Other") << QStringLiteral("connected") << 0 << 0 << 0;
+    QTest::newRow("prefix of id") << QStringLiteral("Watch") << QStringLiteral("failed") << 0 << 0 << 0;
 }
 
 void tst_ConnectionProcess::watcherSignals()
@@ -535,11 +537,13 @@ void tst_ConnectionProcess::watcherSignals()
     QFETCH(QString, state);
     QFETCH(int, connecting);
     QFETCH(int, disconnected);
+    QFETCH(int, connected);
 
     ConnectionWatcher watcher(InternetAccessPoint(wlanData("Watched")));
     QCOMPARE(watcher.id(), QStringLiteral("Watched"));
     QSignalSpy connectingSpy(&watcher, &ConnectionWatcher::connecting);
     QSignalSpy disconnectedSpy(&watcher, &ConnectionWatcher::disconnected);
+    QSignalSpy connectedSpy(&watcher, &ConnectionWatcher::connected);
     QVERIFY(connectingSpy.isValid());
     syncSystemBus();
 
@@ -548,6 +552,9 @@ void tst_ConnectionProcess::watcherSignals()
     this->state(QStringLiteral("Watched"), QStringLiteral("connecting"));
     QTRY_COMPARE(connectingSpy.count(), connecting + 1);
     QCOMPARE(disconnectedSpy.count(), disconnected);
+    QCOMPARE(connectedSpy.count(), connected);
+    for (const QList<QVariant>& arguments : qAsConst(connectedSpy))
+        QCOMPARE(arguments.first().value<InternetAccessPoint>().id(), QStringLiteral("Watched"));
     for (const QList<QVariant>& arguments : qAsConst(connectingSpy))
         QCOMPARE(arguments.first().value<InternetAccessPoint>().id(), QStringLiteral("Watched"));
     for (const QList<QVariant>& arguments : qAsConst(disconnectedSpy))

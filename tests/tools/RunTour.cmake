@@ -1,8 +1,13 @@
-# Runs PROGRAM --tour OUT and checks that it wrote at least MINIMUM PNGs.
+# Runs PROGRAM [ARGS...] --tour OUT and checks that it wrote at least MINIMUM
+# PNGs; with EXPECT, its output must also match that regular expression.
 file(REMOVE_RECURSE ${OUT})
-execute_process(COMMAND ${PROGRAM} --tour ${OUT} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+separate_arguments(_args UNIX_COMMAND "${ARGS}")
+execute_process(COMMAND ${PROGRAM} ${_args} --tour ${OUT} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "${PROGRAM} --tour failed (${rc}):\n${out}\n${err}")
+endif()
+if(DEFINED EXPECT AND NOT out MATCHES "${EXPECT}")
+    message(FATAL_ERROR "the output does not match \"${EXPECT}\":\n${out}")
 endif()
 file(GLOB _pngs ${OUT}/*.png)
 list(LENGTH _pngs _count)

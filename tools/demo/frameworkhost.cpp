@@ -99,6 +99,11 @@ bool FrameworkHost::isBusy() const
     return m_process && m_process->isRunning();
 }
 
+bool FrameworkHost::isPreparing() const
+{
+    return m_preparing;
+}
+
 bool FrameworkHost::hasScanned() const
 {
     return m_scanned;
@@ -116,15 +121,26 @@ void FrameworkHost::activate(const Entry& entry)
         setStatus(tr("No WLAN plug-in loaded"));
         return;
     }
+    // The plug-in's sheets run nested event loops: a second tap must not
+    // start a second preparation inside the first.
+    if (m_preparing) {
+        qWarning("A connection is being prepared; the tap on %s is ignored", qPrintable(entry.label));
+        return;
+    }
     Velin::InternetAccessPoint accessPoint;
-    if (!entry.fixed && entry.result.isSaved()) {
+    const bool saved = !entry.fixed && entry.result.isSaved();
+    if (saved) {
         accessPoint = Velin::InternetAccessPointFactory::create(entry.result);
     } else {
+        m_preparing = true;
         setStatus(tr("Preparing %1…").arg(entry.label));
         // May block in the plug-in's sheets; the event loop keeps running.
         accessPoint = m_type->createInternetAccessPoint(entry.data);
+        m_preparing = false;
         if (!accessPoint.isValid()) {
-            setStatus(tr("%1: nothing to connect (cancelled)").arg(entry.label));
+            // Cancelled, or nothing the plug-in could prepare: the plug-in
+            // does not say which.
+            setStatus(tr("%1: not connected").arg(entry.label));
             return;
         }
     }
@@ -133,16 +149,14 @@ void FrameworkHost::activate(const Entry& entry)
         setStatus(tr("%1 cannot be connected").arg(accessPoint.name()));
         return;
     }
-    if (!accessPoint.save())
-        qWarning("Could not save the access point %s", qPrintable(accessPoint.id()));
-    m_model->refresh();
-    connectAccessPoint(accessPoint);
+    connectAccessPoint(accessPoint, !saved);
 }
 
-void FrameworkHost::connectAccessPoint(const Velin::InternetAccessPoint& accessPoint)
+void FrameworkHost::connectAccessPoint(const Velin::InternetAccessPoint& accessPoint, bool saveWhenConnected)
 {
     delete m_process;
     delete m_watcher.data();
+    delete m_wpsWatcher.data();
     m_connectingId = accessPoint.id();
     m_process = new Velin::ConnectionProcess(this);
     m_watcher = new Velin::ConnectionWatcher(accessPoint, this);
@@ -154,18 +168,45 @@ void FrameworkHost::connectAccessPoint(const Velin::InternetAccessPoint& accessP
                 }
             });
     const QString name = accessPoint.name();
-    connect(m_process, &Velin::ConnectionProcess::finished, this, [this, name] {
+    // A WPS request carries the method; its attempt hands out settings
+    // instead of connecting.
+    const bool wps = accessPoint.property(QStringLiteral("wlan_wps_method")).isValid();
+    connect(m_process, &Velin::ConnectionProcess::finished, this, [this, name, accessPoint, saveWhenConnected] {
         m_connectedId = m_connectingId;
+        Velin::InternetAccessPoint connected = accessPoint;
+        if (saveWhenConnected && !connected.save())
+            qWarning("Could not save the access point %s", qPrintable(connected.id()));
+        m_model->refresh();
         setStatus(tr("Connected to %1").arg(name));
         Q_EMIT entriesChanged();
     });
-    connect(m_process, &Velin::ConnectionProcess::error, this, [this, name](const QString& reason) {
+    connect(m_process, &Velin::ConnectionProcess::error, this, [this, name, accessPoint, wps](const QString& reason) {
+        if (wps && reason == QLatin1String("disconnected")) {
+            followWpsConnection(accessPoint);
+            return;
+        }
         setStatus(reason.isEmpty() ? tr("Could not connect to %1").arg(name)
                                    : tr("Could not connect to %1 (%2)").arg(name, reason));
     });
     m_process->addInternetAccessPoint(accessPoint);
-    setStatus(tr("Connecting to %1…").arg(name));
+    setStatus(wps ? tr("Wi-Fi Protected Setup with %1…").arg(name) : tr("Connecting to %1…").arg(name));
     m_process->start();
+}
+
+void FrameworkHost::followWpsConnection(const Velin::InternetAccessPoint& accessPoint)
+{
+    const QString name = accessPoint.name();
+    setStatus(tr("%1 set up by Wi-Fi Protected Setup; connecting…").arg(name));
+    m_model->refresh();
+    m_wpsWatcher = new Velin::ConnectionWatcher(accessPoint, this);
+    connect(m_wpsWatcher.data(), &Velin::ConnectionWatcher::connected, this,
+            [this, name](const Velin::InternetAccessPoint& iap) {
+                m_connectedId = iap.id();
+                m_model->refresh();
+                setStatus(tr("Connected to %1").arg(name));
+                Q_EMIT entriesChanged();
+                m_wpsWatcher->deleteLater();
+            });
 }
 
 void FrameworkHost::setStatus(const QString& status)

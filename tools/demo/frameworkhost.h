@@ -26,6 +26,7 @@ class FrameworkHost : public QObject
     Q_PROPERTY(QString status READ status NOTIFY statusChanged)
     Q_PROPERTY(QString connectedId READ connectedId NOTIFY statusChanged)
     Q_PROPERTY(bool busy READ isBusy NOTIFY statusChanged)
+    Q_PROPERTY(bool preparing READ isPreparing NOTIFY statusChanged)
 
 public:
     struct Entry
@@ -50,15 +51,20 @@ public:
 
     QString status() const;
     QString connectedId() const;
+    // A connection attempt is running.
     bool isBusy() const;
+    // The plug-in is preparing a tapped entry (its sheets are up).
+    bool isPreparing() const;
     bool hasScanned() const;
 
 public Q_SLOTS:
     void scan();
     // What a tap on an entry does: prepare (through the plug-in) or load the
-    // saved access point, save it and connect.
+    // saved access point, and connect. A prepared access point is saved once
+    // it has connected, so that a failed attempt leaves nothing behind. A tap
+    // while a preparation runs is ignored.
     void activate(const FrameworkHost::Entry& entry);
-    void connectAccessPoint(const Velin::InternetAccessPoint& accessPoint);
+    void connectAccessPoint(const Velin::InternetAccessPoint& accessPoint, bool saveWhenConnected = false);
 
 Q_SIGNALS:
     void entriesChanged();
@@ -68,16 +74,21 @@ Q_SIGNALS:
 private:
     void setStatus(const QString& status);
     void autoConnect();
+    // After the WPS exchange: the plug-in connects to the network that WPS
+    // saved; the host follows that connection.
+    void followWpsConnection(const Velin::InternetAccessPoint& accessPoint);
 
     InternetAccessPointTypeInterface* m_type;
     Velin::ConnectionModel* m_model;
     Velin::ConnectionProcess* m_process = nullptr;
     QPointer<Velin::ConnectionWatcher> m_watcher;
+    QPointer<Velin::ConnectionWatcher> m_wpsWatcher;
     QString m_status;
     QString m_connectedId;
     QString m_connectingId;
     bool m_scanned = false;
     bool m_autoConnectTried = false;
+    bool m_preparing = false;
 };
 
 Q_DECLARE_METATYPE(FrameworkHost::Entry)

@@ -88,10 +88,45 @@ void seedSavedNetworks(const QString& path)
     }
 }
 
+// Qt's own -plugin (also spelt --plugin) would take ours before the parser
+// sees it: it is taken out of the arguments before QApplication reads them.
+QString takePluginArgument(int* argc, char** argv)
+{
+    QString path;
+    int kept = 1;
+    for (int i = 1; i < *argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if ((argument == "--plugin" || argument == "-plugin") && i + 1 < *argc) {
+            path = QFile::decodeName(argv[++i]);
+            continue;
+        }
+        if (argument.startsWith("--plugin=") || argument.startsWith("-plugin=")) {
+            path = QFile::decodeName(argument.mid(argument.indexOf('=') + 1));
+            continue;
+        }
+        argv[kept++] = argv[i];
+    }
+    *argc = kept;
+    argv[kept] = nullptr;
+    return path;
+}
+
+// Without a display the window is drawn offscreen, as the tour needs.
+void useOffscreenWithoutDisplay()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::fprintf(stderr, "No display: drawing offscreen\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const QString pluginArgument = takePluginArgument(&argc, argv);
+    useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velin-demo"));
 
@@ -128,8 +163,15 @@ int main(int argc, char** argv)
     seedSavedNetworks(parser.value(saved));
 
     PluginHost plugins;
-    if (!plugins.load(parser.value(plugin)))
+    const QString pluginPath = pluginArgument.isEmpty() ? parser.value(plugin) : pluginArgument;
+    if (plugins.load(pluginPath)) {
+        std::printf("WLAN plug-in: %s\n", qPrintable(plugins.fileName()));
+    } else {
         std::fprintf(stderr, "WLAN plug-in not loaded: %s\n", qPrintable(plugins.errorString()));
+        // The one asked for, or none: never another one in its place.
+        if (!pluginPath.isEmpty())
+            return 1;
+    }
 
     Touch::ApplicationWindow window;
     window.setWindowTitle(QStringLiteral("Velin WLAN"));

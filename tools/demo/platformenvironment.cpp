@@ -1,6 +1,7 @@
 #include "platformenvironment.h"
 
 #include "devbus/privatebus.h"
+#include "devcerts/certificatefactory.h"
 #include "touch/settingsitem.h"
 
 #include <QDBusConnection>
@@ -32,6 +33,36 @@ bool waitForService(const QString& service, int timeoutMs)
         QThread::msleep(20);
     }
     return false;
+}
+
+CertificateSubject wapiSubject(const QString& commonName)
+{
+    CertificateSubject subject;
+    subject.commonName = commonName;
+    subject.organization = QStringLiteral("Example Corp");
+    subject.organizationalUnit = QStringLiteral("WAPI");
+    subject.country = QStringLiteral("CN");
+    return subject;
+}
+
+// A WAPI root certificate and a user certificate it issued, so that the
+// certificate sheet has something to offer; the developer's own directory
+// ($VELIN_WAPI_CERTIFICATE_DIR) wins.
+void provideWapiCertificates(const QString& home)
+{
+    if (qEnvironmentVariableIsSet("VELIN_WAPI_CERTIFICATE_DIR"))
+        return;
+    const QDir dir(QDir(home).filePath(QStringLiteral("wapi")));
+    const TestCertificate root = CertificateFactory::createRoot(wapiSubject(QStringLiteral("Tower WAPI CA")), 1);
+    const TestCertificate user =
+        CertificateFactory::createIssued(wapiSubject(QStringLiteral("handset-0042")), root, 42);
+    if (!QDir().mkpath(dir.path())
+        || !CertificateFactory::writePem(dir.filePath(QStringLiteral("tower-ca.pem")), root)
+        || !CertificateFactory::writePem(dir.filePath(QStringLiteral("handset.pem")), user)) {
+        qWarning("Cannot write the sample WAPI certificates into %s", qPrintable(dir.path()));
+        return;
+    }
+    qputenv("VELIN_WAPI_CERTIFICATE_DIR", QFile::encodeName(dir.path()));
 }
 
 } // namespace
@@ -81,6 +112,7 @@ bool PlatformEnvironment::start(const Options& options)
 
     if (!options.keyFile.isEmpty())
         qputenv("VELIN_WLAN_KEY_FILE", QFile::encodeName(options.keyFile));
+    provideWapiCertificates(d->bus.homePath());
 
     if (options.simulatorPath.isEmpty() || !QFileInfo(options.simulatorPath).isExecutable()) {
         qWarning("The platform simulator was not found: no networks will be listed");

@@ -21,6 +21,8 @@ QStringList candidates(const QString& explicitPath)
         paths << (info.isDir() ? QDir(path).filePath(QLatin1String(PluginFile)) : path);
     };
     add(explicitPath);
+    if (!explicitPath.isEmpty())
+        return paths;
     add(qEnvironmentVariable("VELIN_PLUGIN_PATH"));
     // An installed host takes the plug-in installed beside it, wherever the
     // package was installed or moved to; only a host that runs from the

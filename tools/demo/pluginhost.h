@@ -16,8 +16,8 @@ public:
     explicit PluginHost(QObject* parent = nullptr);
     ~PluginHost() override;
 
-    // Tries an explicit path first (a file or a folder), then the build
-    // tree, then the installed plug-in folder.
+    // Loads an explicit path (a file or a folder) when given, else the first
+    // of $VELIN_PLUGIN_PATH, the build tree and the installed plug-in folder.
     bool load(const QString& explicitPath = QString());
 
     InternetAccessPointTypeInterface* type() const;

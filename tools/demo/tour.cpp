@@ -4,7 +4,12 @@
 #include "frameworkhost.h"
 
 #include "base/simplesheet.h"
+#include "net/connectionmodel.h"
+#include "net/internetaccesspoint.h"
 #include "touch/applicationwindow.h"
+#include "touch/button.h"
+#include "touch/combobox.h"
+#include "touch/textedit.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,9 +17,12 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
+
+#include <openssl/evp.h>
 
 namespace {
 
@@ -23,6 +31,32 @@ QString fileNamePart(const QString& text)
     QString part = text.toLower();
     part.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
     return part.remove(QRegularExpression(QStringLiteral("^-+|-+$")));
+}
+
+// The 64 hexadecimal digits a WPA-PSK passphrase stands for on a network.
+QString pskHex(const QByteArray& passphrase, const QByteArray& ssid)
+{
+    QByteArray key(32, '\0');
+    if (PKCS5_PBKDF2_HMAC_SHA1(passphrase.constData(), passphrase.size(),
+                               reinterpret_cast<const unsigned char*>(ssid.constData()), ssid.size(), 4096,
+                               key.size(), reinterpret_cast<unsigned char*>(key.data()))
+        != 1)
+        return QString();
+    return QString::fromLatin1(key.toHex());
+}
+
+template <typename T>
+T* findItem(QGraphicsItem* root, const std::function<bool(T*)>& match)
+{
+    for (QGraphicsItem* child : root->childItems()) {
+        if (T* item = qobject_cast<T*>(child->toGraphicsObject())) {
+            if (match(item))
+                return item;
+        }
+        if (T* inner = findItem<T>(child, match))
+            return inner;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -70,27 +104,128 @@ bool Tour::shoot(const QString& name)
     return true;
 }
 
-void Tour::photographSheetsDuring(const QString& name, const std::function<void()>& action)
+bool Tour::act(Touch::SceneWindow* sheet, const QString& action)
 {
-    int sheetNumber = 0;
+    const QString verb = action.section(QLatin1Char(' '), 0, 0);
+    const QString argument = action.section(QLatin1Char(' '), 1);
+    if (verb == QLatin1String("type") || verb == QLatin1String("field")) {
+        // "type TEXT" fills the first field, "field NAME TEXT" the named one.
+        const QString name = verb == QLatin1String("field") ? argument.section(QLatin1Char(' '), 0, 0) : QString();
+        const QString text = verb == QLatin1String("field") ? argument.section(QLatin1Char(' '), 1) : argument;
+        auto edit = findItem<Touch::TextEdit>(sheet, [&name](Touch::TextEdit* e) {
+            return e->isVisible() && (name.isEmpty() || e->objectName() == name);
+        });
+        if (!edit)
+            return false;
+        edit->setFocus();
+        // Typed anew, also over a key the key file filled in.
+        edit->clear();
+        edit->setText(text);
+        return true;
+    }
+    if (verb == QLatin1String("choose")) {
+        // "choose TEXT-ID INDEX": the combo box with that title.
+        const QString title = qtTrId(argument.section(QLatin1Char(' '), 0, 0).toLatin1().constData());
+        auto box = findItem<Touch::ComboBox>(sheet, [&title](Touch::ComboBox* b) { return b->title() == title; });
+        if (!box)
+            return false;
+        box->setCurrentIndex(argument.section(QLatin1Char(' '), 1).toInt());
+        return true;
+    }
+    if (verb == QLatin1String("click") || verb == QLatin1String("accept") || verb == QLatin1String("reject")) {
+        const QString name = verb == QLatin1String("accept") ? QStringLiteral("SheetAcceptButton")
+            : verb == QLatin1String("reject")                ? QStringLiteral("SheetRejectButton")
+                                                             : argument;
+        auto button = findItem<Touch::Button>(sheet, [&name](Touch::Button* b) { return b->objectName() == name; });
+        if (!button || !button->isEnabled())
+            return false;
+        // After this handler: the tap may end the sheet's nested loop.
+        QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
+        return true;
+    }
+    if (verb == QLatin1String("stay"))
+        return true;
+    return false;
+}
+
+bool Tour::play(Touch::SceneWindow* sheet, const QString& actions)
+{
+    QStringList steps = actions.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& step : steps)
+        step = step.trimmed();
+    const QString last = steps.isEmpty() ? QStringLiteral("stay") : steps.takeLast();
+    bool ok = true;
+    for (const QString& step : qAsConst(steps))
+        ok = act(sheet, step) && ok;
+    waitFor(150);
+    shoot(m_flowName + QLatin1Char(' ') + QString::fromLatin1(sheet->metaObject()->className()).section(':', -1));
+    ok = ok && act(sheet, last);
+    // Never left waiting on a sheet the walk could not finish.
+    if (!ok)
+        QMetaObject::invokeMethod(sheet, "reject", Qt::QueuedConnection);
+    return ok;
+}
+
+void Tour::runFlow(const Flow& flow)
+{
+    m_flowName = flow.name;
+    FrameworkHost::Entry entry;
+    bool found = false;
+    const QList<FrameworkHost::Entry> entries = m_host->entries();
+    for (const FrameworkHost::Entry& candidate : entries) {
+        if (candidate.label == flow.entry) {
+            entry = candidate;
+            found = true;
+            break;
+        }
+    }
+    if (!found) {
+        std::fprintf(stderr, "Tour: no entry \"%s\" for %s\n", qPrintable(flow.entry), qPrintable(flow.name));
+        m_failed = true;
+        return;
+    }
+
+    QStringList sheets = flow.sheets;
+    QSet<Touch::SceneWindow*> handled;
     QTimer watcher;
-    watcher.setInterval(400);
-    QPointer<Touch::SceneWindow> last;
+    watcher.setInterval(100);
     connect(&watcher, &QTimer::timeout, this, [&] {
         Touch::SceneWindow* top = m_window->currentSceneWindow();
-        if (!top || top == m_page || top == last || top->sceneWindowState() != Touch::SceneWindow::Appeared)
+        if (!top || top == m_page || handled.contains(top) || top->sceneWindowState() != Touch::SceneWindow::Appeared)
             return;
-        last = top;
-        shoot(QStringLiteral("%1 %2").arg(name).arg(++sheetNumber));
-        // Cancel, the way a user backs out; the plug-in then goes on or stops.
-        if (auto sheet = qobject_cast<Velin::SimpleSheet*>(top))
-            QMetaObject::invokeMethod(sheet, "reject", Qt::QueuedConnection);
-        else
-            top->disappear();
+        handled.insert(top);
+        connect(top, &Touch::SceneWindow::disappearing, this, [&handled, top] { handled.remove(top); });
+        if (sheets.isEmpty()) {
+            std::fprintf(stderr, "Tour: %s: an unexpected sheet; cancelled\n", qPrintable(flow.name));
+            m_failed = true;
+            QMetaObject::invokeMethod(top, "reject", Qt::QueuedConnection);
+            return;
+        }
+        if (!play(top, sheets.takeFirst())) {
+            std::fprintf(stderr, "Tour: %s: a step could not be done\n", qPrintable(flow.name));
+            m_failed = true;
+        }
     });
     watcher.start();
-    action();
+    m_host->activate(entry);
+    // Sheets that stay after the preparation (the WPS PIN) and the outcome.
+    waitUntil([&] { return sheets.isEmpty(); }, 5000);
+    const bool done = waitUntil([&] { return !m_host->isBusy() && m_host->status() == flow.outcome; }, 30000);
     watcher.stop();
+    if (!sheets.isEmpty() || !done) {
+        std::fprintf(stderr, "Tour: %s ended with \"%s\"\n", qPrintable(flow.name), qPrintable(m_host->status()));
+        m_failed = true;
+    }
+    waitFor(400);
+    shoot(flow.name + QStringLiteral(" done"));
+}
+
+void Tour::forgetSavedNetworks()
+{
+    const QStringList saved = m_host->savedIds();
+    for (const QString& id : saved)
+        Velin::InternetAccessPoint::loadSaved(id).forget();
+    m_host->model()->refresh();
     waitFor(300);
 }
 
@@ -107,20 +242,61 @@ int Tour::run()
     waitFor(400);
     shoot(QStringLiteral("connection list"));
 
-    const QList<FrameworkHost::Entry> entries = m_host->entries();
-    for (const FrameworkHost::Entry& entry : entries) {
-        if (!entry.fixed && entry.result.isSaved())
-            continue;  // saved ones connect at once: the editor shows them below
-        photographSheetsDuring(entry.label, [this, entry] { m_host->activate(entry); });
-        waitUntil([this] { return !m_host->isBusy(); }, 8000);
-    }
-
+    // The editor of every saved network.
     const QStringList saved = m_host->savedIds();
     for (const QString& id : saved) {
-        photographSheetsDuring(QStringLiteral("edit %1").arg(id), [this, id] {
-            QMetaObject::invokeMethod(m_page, "editRequested", Q_ARG(QString, id));
-            waitFor(600);
-        });
+        QMetaObject::invokeMethod(m_page, "editRequested", Q_ARG(QString, id));
+        waitFor(600);
+        shoot(QStringLiteral("edit %1").arg(id));
+        if (auto sheet = qobject_cast<Velin::SimpleSheet*>(m_window->currentSceneWindow())) {
+            if (sheet != m_page)
+                QMetaObject::invokeMethod(sheet, "reject", Qt::QueuedConnection);
+        }
+        waitFor(400);
+    }
+
+    // Every flow prepares: nothing is saved to start with.
+    forgetSavedNetworks();
+    shoot(QStringLiteral("connection list, nothing saved"));
+
+    const QString other = qtTrId("qtn_conn_other");
+    const QString connected = QStringLiteral("Connected to %1");
+    const QString notConnected = QStringLiteral("%1: not connected");
+    const QList<Flow> flows = {
+        {QStringLiteral("open"), QStringLiteral("Cafe Aurora"), {}, connected.arg(QStringLiteral("Cafe Aurora"))},
+        // The key file fills the field; the user confirms by typing it.
+        {QStringLiteral("WEP"), QStringLiteral("Library"), {QStringLiteral("type a1b2c3d4e5; accept")},
+         connected.arg(QStringLiteral("Library"))},
+        {QStringLiteral("WPA-EAP"), QStringLiteral("Campus"),
+         {QStringLiteral("choose qtn_conn_eap_type 1; choose qtn_conn_eap_method 0; field UserNameEdit student; "
+                         "field PasswordEdit campus-password; accept")},
+         connected.arg(QStringLiteral("Campus"))},
+        {QStringLiteral("WAPI key"), QStringLiteral("Teahouse"),
+         {QStringLiteral("field WapiPskEdit teahouse-key; accept")}, connected.arg(QStringLiteral("Teahouse"))},
+        {QStringLiteral("WAPI certificates"), QStringLiteral("Tower"),
+         {QStringLiteral("choose qtn_conn_select_root_cert 1; choose qtn_conn_select_client_cert 1; accept")},
+         connected.arg(QStringLiteral("Tower"))},
+        {QStringLiteral("hidden network cancelled"), other, {QStringLiteral("type Lab; reject")},
+         notConnected.arg(other)},
+        {QStringLiteral("hidden network not found then found"), other,
+         {QStringLiteral("type Nowhere; accept"), QStringLiteral("type Lab; accept"),
+          QStringLiteral("type lab-passphrase; accept")},
+         connected.arg(QStringLiteral("Lab"))},
+        {QStringLiteral("WPS push button"), QStringLiteral("Office"),
+         {QStringLiteral("click NormalMethodButton"), QStringLiteral("accept")}, connected.arg(QStringLiteral("Office"))},
+        {QStringLiteral("WPS PIN"), QStringLiteral("Office"), {QStringLiteral("click PinMethodButton"),
+                                                               QStringLiteral("stay")},
+         connected.arg(QStringLiteral("Office"))},
+        {QStringLiteral("WPS skipped, 64-digit key"), QStringLiteral("Office"),
+         {QStringLiteral("click SkipButton"), QStringLiteral("type ") + pskHex("office-passphrase", "Office")
+                                                   + QStringLiteral("; accept")},
+         connected.arg(QStringLiteral("Office"))},
+    };
+    for (const Flow& flow : flows) {
+        runFlow(flow);
+        // WPS saved the network it set up: the next WPS flow prepares again.
+        if (flow.name == QLatin1String("WPS push button") || flow.name == QLatin1String("WPS PIN"))
+            forgetSavedNetworks();
     }
 
     waitFor(300);
