@@ -275,6 +275,11 @@ void TestWlanSecurityWidget::rows_data()
         << QList<Map>{{{"EAP_wpa_preshared_key", QByteArray("\xca\xfe")}}}
         << QStringList{"detail", "SecurityCombo@4", "qtn_conn_wapi_psk_type@1", wapiKey + "cafe"}
         << Map{{"EAP_wpa_preshared_key", QByteArray("\xca\xfe")}};
+    QTest::newRow("WAPI key type switched: key cleared")
+        << Map{{"wlan_security", "WAI_PSK"}, {"wapi_key_type", 1}, {"EAP_wpa_preshared_key", QByteArray("\x0a\xff")}}
+        << QList<Map>{{{"wapi_key_type", 0}}}
+        << QStringList{"detail", "SecurityCombo@4", "qtn_conn_wapi_psk_type@0", wapiKey}
+        << Map{{"EAP_wpa_preshared_key", QByteArray()}};
     QTest::newRow("WPA-EAP to WAPI certificates")
         << peap << QList<Map>{{{"wlan_security", "WAI_certificate"}}}
         << QStringList{"detail", "SecurityCombo@5", "qtn_conn_select_root_cert@0", "qtn_conn_select_client_cert@0"}
