@@ -1,10 +1,15 @@
 #include "base/simpleinformationbanner.h"
 
 #include "base/bannertracker.h"
+#include "base/simplesheet.h"
 #include "touch/applicationwindow.h"
+#include "touch/scenewindow.h"
 #include "touch/theme.h"
 
 #include <QFontMetricsF>
+#include <QGraphicsScene>
+#include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
 #include <QPainter>
 #include <QTextOption>
 #include <QPointer>
@@ -75,11 +80,35 @@ void SimpleInformationBannerPrivate::expire()
     q->deleteLater();
 }
 
+namespace {
+
+// Where banners may start on the overlay: below the header of the sheet on
+// top of the window, whose actions must stay visible and tappable.
+qreal bannerAreaTop(const QGraphicsWidget* overlay)
+{
+    qreal top = overlay->rect().top();
+    const QGraphicsScene* scene = overlay->scene();
+    const QList<QGraphicsView*> views = scene ? scene->views() : QList<QGraphicsView*>();
+    auto window = views.isEmpty() ? nullptr : qobject_cast<Touch::ApplicationWindow*>(views.first());
+    const Touch::SceneWindow* current = window ? window->currentSceneWindow() : nullptr;
+    if (!qobject_cast<const SimpleSheet*>(current))
+        return top;
+    const QList<QGraphicsItem*> parts = current->childItems();
+    for (const QGraphicsItem* part : parts) {
+        const QGraphicsObject* object = part->toGraphicsObject();
+        if (object && part->isVisible() && object->objectName() == QLatin1String("SheetHeader"))
+            top = qMax(top, overlay->mapFromScene(part->sceneBoundingRect()).boundingRect().bottom());
+    }
+    return top;
+}
+
+} // namespace
+
 void SimpleInformationBannerPrivate::relayout(QGraphicsWidget* overlay)
 {
     const QRectF area = overlay->rect();
     const qreal width = qMax<qreal>(0, area.width() - 2 * Margin);
-    qreal y = area.top() + Margin;
+    qreal y = bannerAreaTop(overlay) + Margin;
     // Oldest on top, newer ones below.
     for (const QPointer<SimpleInformationBanner>& banner : qAsConst(liveBanners())) {
         if (!banner || banner->d->expired || banner->parentItem() != overlay)
@@ -97,8 +126,11 @@ SimpleInformationBanner::SimpleInformationBanner(const QString& text, int millis
     setObjectName(QStringLiteral("SimpleInformationBanner"));
     d->text = text;
     d->timeout = milliseconds;
-    // Display only: taps reach what is underneath.
-    setAcceptedMouseButtons(Qt::NoButton);
+    // A tap on the banner ends here: what it covers cannot be seen, so it
+    // must not be hit either.
+    setAcceptedMouseButtons(Qt::AllButtons);
+    // Nor does it take the focus from the field being typed in.
+    setFlag(ItemStopsFocusHandling);
     setFocusPolicy(Qt::NoFocus);
     setZValue(100);
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -150,6 +182,10 @@ QObject* SimpleInformationBanner::show(const QString& text, int milliseconds)
         banner->d->overlayObject = overlay;
         connect(overlay, &QGraphicsWidget::geometryChanged, banner,
                 [overlay] { SimpleInformationBannerPrivate::relayout(overlay); });
+        // A sheet coming or going moves the area below its header (queued:
+        // the window counts a sheet only once it has begun to appear).
+        connect(window, &Touch::ApplicationWindow::sceneWindowsChanged, banner,
+                [overlay] { SimpleInformationBannerPrivate::relayout(overlay); }, Qt::QueuedConnection);
         SimpleInformationBannerPrivate::relayout(overlay);
     } else {
         banner->resize(UnattachedWidth, banner->effectiveSizeHint(Qt::PreferredSize, QSizeF(UnattachedWidth, -1)).height());
@@ -198,6 +234,11 @@ void SimpleInformationBanner::setTimeout(int milliseconds)
     d->timeout = milliseconds;
     if (!d->expired)
         d->timer->start(milliseconds);
+}
+
+void SimpleInformationBanner::mousePressEvent(QGraphicsSceneMouseEvent* event)
+{
+    event->accept();
 }
 
 QSizeF SimpleInformationBanner::sizeHint(Qt::SizeHint which, const QSizeF& constraint) const

@@ -12,7 +12,9 @@ class SimpleInformationBannerPrivate;
 /*!
  * A short message floating at the top of the window, above the current
  * sheet, for a few seconds.  Banners shown while others are up stack below
- * them.  A banner does not take taps: what is under it stays usable.
+ * them.  Over a sheet they start below its header, so that its accept and
+ * cancel actions stay in sight and within reach; a tap on a banner stops at
+ * the banner and never reaches a control it hides.
  */
 class VELINBASE_EXPORT SimpleInformationBanner : public Touch::Widget
 {
@@ -44,6 +46,7 @@ public:
                QWidget* widget = nullptr) override;
 
 protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF& constraint = QSizeF()) const override;
 
 private:

@@ -5,14 +5,18 @@
 #include "touch/progressbar.h"
 #include "touch/theme.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFontMetricsF>
 #include <QGraphicsPathItem>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsSceneWheelEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+
+#include <algorithm>
 
 namespace Velin {
 
@@ -561,6 +565,75 @@ void SimpleSheetPrivate::layoutHeader()
     }
 }
 
+namespace {
+
+// Focusable, shown and enabled widgets below root, in item order; a control
+// is not searched further (a field's inner editor is part of the field).
+void collectControls(const QGraphicsItem* root, QList<QGraphicsWidget*>* controls)
+{
+    const QList<QGraphicsItem*> children = root->childItems();
+    for (QGraphicsItem* child : children) {
+        if (!child->isVisible() || !child->isEnabled())
+            continue;
+        if (child->isWidget()) {
+            auto widget = static_cast<QGraphicsWidget*>(child);
+            if (widget->focusPolicy() & Qt::TabFocus) {
+                controls->append(widget);
+                continue;
+            }
+        }
+        collectControls(child, controls);
+    }
+}
+
+// The item that takes the focus when the control is given it.
+const QGraphicsItem* focusTarget(const QGraphicsItem* item)
+{
+    while (item && item->focusProxy())
+        item = item->focusProxy();
+    return item;
+}
+
+} // namespace
+
+QList<QGraphicsWidget*> SimpleSheetPrivate::focusChain() const
+{
+    QList<QGraphicsWidget*> controls;
+    collectControls(viewport, &controls);
+    // Top to bottom, then in reading order along a row.
+    const bool rtl = q->layoutDirection() == Qt::RightToLeft;
+    std::stable_sort(controls.begin(), controls.end(), [rtl](QGraphicsWidget* a, QGraphicsWidget* b) {
+        const QRectF ra = a->sceneBoundingRect();
+        const QRectF rb = b->sceneBoundingRect();
+        if (qAbs(ra.top() - rb.top()) >= 1)
+            return ra.top() < rb.top();
+        return rtl ? ra.right() > rb.right() : ra.left() < rb.left();
+    });
+    for (QGraphicsWidget* action : {static_cast<QGraphicsWidget*>(acceptButton), static_cast<QGraphicsWidget*>(rejectButton)}) {
+        if (action->isVisible() && action->isEnabled())
+            controls.append(action);
+    }
+    return controls;
+}
+
+void SimpleSheetPrivate::focusFirstControl()
+{
+    QGraphicsScene* scene = q->scene();
+    if (!scene)
+        return;
+    // A sheet that focused one of its controls itself keeps that one.
+    if (QGraphicsItem* focus = scene->focusItem()) {
+        if (q->isAncestorOf(focus))
+            return;
+    }
+    // Place the content first: the order is the one on screen.
+    for (int i = 0; i < 4; ++i)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const QList<QGraphicsWidget*> chain = focusChain();
+    if (!chain.isEmpty())
+        chain.first()->setFocus(Qt::OtherFocusReason);
+}
+
 SimpleSheet::SimpleSheet(QGraphicsItem* parent)
     : Touch::SceneWindow(parent)
     , d(new SimpleSheetPrivate(this))
@@ -594,6 +667,7 @@ SimpleSheet::SimpleSheet(QGraphicsItem* parent)
             accept();
     });
     connect(d->rejectButton, &Touch::Button::clicked, this, [this] { reject(); });
+    connect(this, &Touch::SceneWindow::appeared, this, [this] { d->focusFirstControl(); });
 }
 
 SimpleSheet::~SimpleSheet()
@@ -747,6 +821,46 @@ void SimpleSheet::done(bool wasAccepted)
 void SimpleSheet::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
     painter->fillRect(rect(), SheetPalette::forItem(this).background);
+}
+
+bool SimpleSheet::focusNextPrevChild(bool next)
+{
+    const QList<QGraphicsWidget*> chain = d->focusChain();
+    if (chain.isEmpty())
+        return false;
+    const QGraphicsItem* focus = scene() ? scene()->focusItem() : nullptr;
+    int current = -1;
+    for (int i = 0; i < chain.size() && focus; ++i) {
+        if (chain.at(i) == focus || focusTarget(chain.at(i)) == focus || chain.at(i)->isAncestorOf(focus)) {
+            current = i;
+            break;
+        }
+    }
+    const int count = chain.size();
+    const int target = current < 0 ? (next ? 0 : count - 1) : (current + (next ? 1 : count - 1)) % count;
+    chain.at(target)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+void SimpleSheet::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Only what the accept action offers: a disabled or absent accept
+        // does nothing.
+        if (!event->isAutoRepeat() && d->acceptButton->isVisible() && d->acceptButton->isEnabled())
+            accept();
+        event->accept();
+        break;
+    case Qt::Key_Escape:
+        if (!event->isAutoRepeat())
+            reject();
+        event->accept();
+        break;
+    default:
+        Touch::SceneWindow::keyPressEvent(event);
+    }
 }
 
 void SimpleSheet::resizeEvent(QGraphicsSceneResizeEvent* event)

@@ -20,6 +20,10 @@ class SimpleSheetPrivate;
  * exec() shows the sheet and blocks in a nested event loop until the user (or
  * the code) accepts or rejects it.  Style the sheet "Inverted" for the dark
  * look.
+ *
+ * From the keyboard: the sheet opens with focus in its first control (unless
+ * its own code focused one of its controls already), Tab moves through every
+ * control, Enter accepts where accept is enabled, Escape cancels.
  */
 class VELINBASE_EXPORT SimpleSheet : public Touch::SceneWindow
 {
@@ -80,6 +84,11 @@ Q_SIGNALS:
     void acceptEnabledChanged(bool enabled);
 
 protected:
+    //! Tab and Backtab go through the sheet's controls top to bottom, then
+    //! its accept and cancel actions, round again.
+    bool focusNextPrevChild(bool next) override;
+    //! Enter accepts when accept is enabled; Escape cancels.
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QGraphicsSceneResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void styleChanged() override;

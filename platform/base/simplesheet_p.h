@@ -154,6 +154,10 @@ public:
     explicit SimpleSheetPrivate(SimpleSheet* q);
 
     void layoutHeader();
+    // The controls keyboard focus goes through: the content's, top to
+    // bottom, then the header's accept and cancel actions.
+    QList<QGraphicsWidget*> focusChain() const;
+    void focusFirstControl();
 
     SimpleSheet* const q;
     SheetHeader* header = nullptr;

@@ -7,7 +7,9 @@
 #include <QFontMetricsF>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsSceneResizeEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMetaMethod>
 #include <QPainter>
 #include <QValidator>
 
@@ -22,6 +24,7 @@ public:
     bool prediction = true;
     bool autoCapitalization = true;
     bool styled = false;
+    bool returnTaken = false;   // this Enter went out through returnPressed()
 
     Qt::InputMethodHints hints(TextEdit::EchoMode mode) const
     {
@@ -90,7 +93,10 @@ TextEdit::TextEdit(const QString& text, QGraphicsItem* parent)
     setFocusProxy(d->proxy);
 
     connect(d->lineEdit, &QLineEdit::textChanged, this, [this] { Q_EMIT textChanged(); });
-    connect(d->lineEdit, &QLineEdit::returnPressed, this, &TextEdit::returnPressed);
+    connect(d->lineEdit, &QLineEdit::returnPressed, this, [this] {
+        d->returnTaken = isSignalConnected(QMetaMethod::fromSignal(&TextEdit::returnPressed));
+        Q_EMIT returnPressed();
+    });
     applyHints(this, d);
     styleChanged();
 }
@@ -313,7 +319,9 @@ void TextEdit::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, 
 bool TextEdit::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == d->lineEdit) {
-        if (event->type() == QEvent::FocusIn) {
+        if (event->type() == QEvent::KeyPress) {
+            d->returnTaken = false;
+        } else if (event->type() == QEvent::FocusIn) {
             update();
             Q_EMIT gainedFocus(static_cast<QFocusEvent*>(event)->reason());
         } else if (event->type() == QEvent::FocusOut) {
@@ -322,6 +330,20 @@ bool TextEdit::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return Widget::eventFilter(watched, event);
+}
+
+void TextEdit::keyPressEvent(QKeyEvent* event)
+{
+    // The line edit lets Enter go on to the items around it, also when it
+    // has just reported it.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && d->returnTaken) {
+        d->returnTaken = false;
+        event->accept();
+        return;
+    }
+    d->returnTaken = false;
+    Widget::keyPressEvent(event);
 }
 
 } // namespace Touch

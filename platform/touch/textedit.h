@@ -96,6 +96,9 @@ protected:
     void resizeEvent(QGraphicsSceneResizeEvent* event) override;
     void styleChanged() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Enter that returnPressed() delivered to a listener goes no further, so
+    // that the sheet around the field does not act on it a second time.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TextEditPrivate* const d;
