@@ -356,7 +356,9 @@ void WlanInternetAccessPointEditorPlugin::managerPropertyChanged(QString propert
 
 void WlanInternetAccessPointEditorPlugin::widgetDestroyed()
 {
-    d->editorWidget = nullptr;
+    // Only the page that goes: a page built since then stays remembered.
+    if (d->editorWidget.data() == sender())
+        d->editorWidget = nullptr;
 }
 
 void WlanInternetAccessPointEditorPlugin::restorePropertyBackup()
