@@ -7,10 +7,13 @@
 #include "wlanui/editor/eapeditwidget.h"
 #include "wlanui/editor/otheradvancedsettingswidget.h"
 #include "wlanui/editor/wepkeyseditwidget.h"
+#include "wlanui/editor/wlanconnectionsettingwidget.h"
 #include "wlanui/editor/wlansecuritywidget.h"
 
 #include "base/propertyeditormanager.h"
 #include "base/simplesheet.h"
+#include "net/internetaccesspoint.h"
+#include "touch/combobox.h"
 
 #include <QGraphicsLinearLayout>
 
@@ -20,6 +23,50 @@ namespace {
 
 using Velin::PropertyEditorManager;
 using PageFactory = std::function<QGraphicsWidget *(PropertyEditorManager *)>;
+// What the sample does once its sheet is on the window (pick, focus, ...).
+using Preparation = std::function<void(QGraphicsWidget *content)>;
+
+// Every descendant of root that is a T, depth first.
+template <typename T>
+QList<T *> findItems(const QGraphicsItem *root)
+{
+    QList<T *> found;
+    const QList<QGraphicsItem *> children = root->childItems();
+    for (QGraphicsItem *child : children) {
+        if (T *match = qobject_cast<T *>(child->toGraphicsObject()))
+            found << match;
+        found += findItems<T>(child);
+    }
+    return found;
+}
+
+// A long security section reaches below the window; the sheet pans to the
+// focused field, so focusing its last field brings the whole section up.
+void focusLastSecurityField(QGraphicsWidget *content)
+{
+    for (Velin::WlanSecurityWidget *security : findItems<Velin::WlanSecurityWidget>(content)) {
+        QList<QGraphicsWidget *> fields;
+        for (QGraphicsWidget *widget : findItems<QGraphicsWidget>(security)) {
+            if (widget->isVisible() && (widget->flags() & QGraphicsItem::ItemIsFocusable))
+                fields << widget;
+        }
+        if (!fields.isEmpty())
+            fields.last()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// The first root certificate, then the first user certificate it issued
+// (the user list follows the root chosen).
+void chooseWapiCertificates(QGraphicsWidget *content)
+{
+    for (const char *titleId : {"qtn_conn_select_root_cert", "qtn_conn_select_client_cert"}) {
+        for (Touch::ComboBox *combo : findItems<Touch::ComboBox>(content)) {
+            if (combo->title() == qtTrId(titleId) && combo->count() > 1)
+                combo->setCurrentIndex(1);
+        }
+    }
+    focusLastSecurityField(content);
+}
 
 // A saved access point called "Office", with what its method needs.
 QVariantMap officeSettings(const QString &security, const QVariantMap &extra = QVariantMap())
@@ -34,7 +81,8 @@ QVariantMap officeSettings(const QString &security, const QVariantMap &extra = Q
 
 // The sample's pages on one gallery sheet; the manager lives as long as the sheet.
 Touch::SceneWindow *editorScreen(Touch::ApplicationWindow *window, const QString &title,
-                                 const QVariantMap &settings, const QList<PageFactory> &pages)
+                                 const QVariantMap &settings, const QList<PageFactory> &pages,
+                                 const Preparation &prepare)
 {
     auto manager = new PropertyEditorManager(settings);
     auto content = new QGraphicsWidget;
@@ -45,12 +93,20 @@ Touch::SceneWindow *editorScreen(Touch::ApplicationWindow *window, const QString
         layout->addItem(page(manager));
     Velin::SimpleSheet *sheet = galleryPage(title, content, window);
     manager->setParent(sheet);
+    if (prepare)
+        prepare(content);
     return sheet;
 }
 
+// The main page of the saved access point whose settings the manager holds;
+// the access point lives as long as the manager.
 QGraphicsWidget *mainPage(PropertyEditorManager *manager)
 {
-    return new Velin::WlanSecurityWidget(manager);
+    const QList<QVariant> data = {QString(), 0u, QString(), QStringLiteral("WLAN_INFRA"), 0u,
+                                  QByteArray("Office")};
+    auto iap = new Velin::InternetAccessPoint(data, manager);
+    iap->setProperties(manager->properties());
+    return new Velin::WlanConnectionSettingWidget(iap, manager);
 }
 
 QGraphicsWidget *wepKeysPage(PropertyEditorManager *manager)
@@ -76,6 +132,7 @@ struct EditorSample
     const char *heading;  // the sheet's header, short enough to show whole
     QVariantMap settings;
     QList<PageFactory> pages;
+    Preparation prepare = nullptr;
 };
 
 const QVariantMap wepKeys{{"wlan_wepdefkey", 2}, {"wlan_wepkey1", "abcde"}, {"wlan_wepkey2", "0123456789"},
@@ -96,14 +153,14 @@ const QList<EditorSample> samples = {
     {302, "editor-main-wpa-psk", "Editor, main page, WPA-PSK", "Main page: WPA-PSK",
      officeSettings("WPA_PSK", {{"EAP_wpa_preshared_passphrase", "correct horse"}}), {mainPage}},
     {303, "editor-main-wpa-eap-peap", "Editor, main page, WPA-EAP PEAP", "Main page: PEAP", officeSettings("WPA_EAP", peapSettings),
-     {mainPage}},
+     {mainPage}, focusLastSecurityField},
     {304, "editor-main-wpa-eap-tls", "Editor, main page, WPA-EAP TLS", "Main page: TLS", officeSettings("WPA_EAP", tlsSettings),
-     {mainPage}},
+     {mainPage}, focusLastSecurityField},
     {305, "editor-main-wapi-psk", "Editor, main page, WAPI pre-shared key", "Main page: WAPI key",
      officeSettings("WAI_PSK", {{"wapi_key_type", 0}, {"EAP_wpa_preshared_key", QByteArray("office key")}}),
      {mainPage}},
     {306, "editor-main-wapi-certificate", "Editor, main page, WAPI certificate", "Main page: WAPI cert.",
-     officeSettings("WAI_certificate"), {mainPage}},
+     officeSettings("WAI_certificate"), {mainPage}, chooseWapiCertificates},
     {310, "editor-advanced-wep", "Editor, advanced pages, WEP", "Advanced: WEP", officeSettings("WEP", wepKeys),
      {wepKeysPage, otherPage}},
     {311, "editor-advanced-wpa-eap", "Editor, advanced pages, WPA-EAP", "Advanced: WPA-EAP", officeSettings("WPA_EAP", peapSettings),
@@ -122,7 +179,7 @@ const QList<GalleryRegistration> registrations = [] {
         made << GalleryRegistration({sample.order, QLatin1String(sample.name), QLatin1String(sample.title),
                                      [sample](Touch::ApplicationWindow *window) {
                                          return editorScreen(window, QLatin1String(sample.heading),
-                                                             sample.settings, sample.pages);
+                                                             sample.settings, sample.pages, sample.prepare);
                                      }});
     }
     return made;
