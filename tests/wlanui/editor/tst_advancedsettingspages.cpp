@@ -314,11 +314,8 @@ void TestAdvancedSettingsPages::editsStoreTypedValues_data()
 
     const QVariantMap wep{{"wlan_security", "WEP"}, {"wlan_wepdefkey", 1}};
     QTest::newRow("third button") << Page::WepKeys << wep << "button 2" << "wlan_wepdefkey" << QVariant(3);
-    QTest::newRow("fourth button") << Page::WepKeys << wep << "button 3" << "wlan_wepdefkey" << QVariant(4);
     QTest::newRow("WEP key 2") << Page::WepKeys << wep << "type wlan_wepkey2 0A1b2C3d4E" << "wlan_wepkey2"
                                << QVariant(QStringLiteral("0A1b2C3d4E"));
-    QTest::newRow("WEP key 4") << Page::WepKeys << wep << "type wlan_wepkey4 hello" << "wlan_wepkey4"
-                               << QVariant(QStringLiteral("hello"));
 
     const QVariantMap eap{{"wlan_security", "WPA_EAP"}, {"EAP_use_manual_username", true}};
     QTest::newRow("manual name off") << Page::Eap << eap << "switch EAP_use_manual_username"
