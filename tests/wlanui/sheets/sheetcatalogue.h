@@ -31,12 +31,18 @@ namespace SheetCatalogue {
 class Environment
 {
 public:
-    bool start()
+    // Without a daemon of its own when the simulated platform serves the
+    // connectivity daemon; with a user database when networks are saved.
+    bool start(bool ownDaemon = true, bool userDatabase = false)
     {
-        m_daemon.reset(new FakeDBusService(FakeDBusService::SystemBus, QStringLiteral("com.qorva.nexd2")));
+        if (ownDaemon) {
+            m_daemon.reset(new FakeDBusService(FakeDBusService::SystemBus, QStringLiteral("com.qorva.nexd2")));
+            if (!m_daemon->isRegistered())
+                return false;
+        }
+        m_store.setUserDatabaseEnabled(userDatabase);
         QFile keyfile(QStringLiteral(VELIN_WLAN_KEYFILE));
-        return m_daemon->isRegistered() && keyfile.open(QIODevice::ReadOnly)
-            && m_store.loadKeyfile(QString::fromUtf8(keyfile.readAll()));
+        return keyfile.open(QIODevice::ReadOnly) && m_store.loadKeyfile(QString::fromUtf8(keyfile.readAll()));
     }
 
     Velin::InternetAccessPoint* accessPoint() { return &m_accessPoint; }

@@ -6,10 +6,17 @@
 #include "sheetcatalogue.h"
 #include "windowfixture.h"
 
+#include "base/certificatemodel.h"
+#include "net/connectionprocess.h"
+#include "net/internetaccesspointtypeinterface.h"
+#include "platformsimfixture.h"
+#include "touch/applicationwindow.h"
 #include "touch/combobox.h"
 #include "touch/textedit.h"
 
 #include <QLoggingCategory>
+#include <QPluginLoader>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
@@ -19,6 +26,13 @@ using Velin::SimpleSheet;
 namespace {
 
 Q_LOGGING_CATEGORY(lcLeak, "velin.test.leak")
+
+// The networks of the simulated platform, with the credentials the plug-in
+// flows type; a connection succeeds only with them.
+const char Networks[] = R"({"networks": [
+    {"ssid": "Library", "security": "WEP", "credentials": {"wlan_wepkey1": "Kx4Rw9Tq2Zm7B"}},
+    {"ssid": "Home", "security": "WPA_PSK", "credentials": {"EAP_wpa_preshared_passphrase": "Psk-Plugin-Gannet-93"}}
+]})";
 
 // Every message of every channel and category while alive.
 class AllMessages
@@ -104,7 +118,15 @@ private Q_SLOTS:
 private:
     // Runs one flow on a shown sheet; false when it could not be played.
     bool play(const QString& flow, WindowFixture& fx, QStringList* secrets);
+    // The framework's way: the plug-in prepares the access point (the user
+    // types into the sheet it shows), then the connection is made with it.
+    bool prepareAndConnect(const QVariantList& data, const QString& secret, WindowFixture& fx);
+
     SheetCatalogue::Environment m_env;
+    QTemporaryDir m_files;
+    PlatformSimFixture m_sim;
+    QPluginLoader m_loader{QStringLiteral(VELIN_WLANTYPE_PLUGIN)};
+    InternetAccessPointTypeInterface* m_type = nullptr;
 };
 
 void TestNoSecretInLogs::initTestCase()
@@ -113,7 +135,17 @@ void TestNoSecretInLogs::initTestCase()
     // Really on, for Qt's own categories as for ours.
     QVERIFY(QLoggingCategory("qt.widgets.gestures").isDebugEnabled());
     QVERIFY(lcLeak().isDebugEnabled());
-    QVERIFY(m_env.start());
+    // The simulated platform serves the connectivity daemon; prepared
+    // networks are saved to the user database.
+    QVERIFY(m_env.start(false, true));
+    qputenv("CANBERRA_DRIVER", "velin-no-such-driver");
+    qputenv("VELIN_WLAN_KEY_FILE", QFile::encodeName(m_files.filePath(QStringLiteral("no-key-file"))));
+    Velin::CertificateModel::setDefaultDirectory(m_files.path());
+    m_sim.setNetworks(Networks);
+    m_sim.setSaveSettings(true);
+    QVERIFY(m_sim.start());
+    m_type = qobject_cast<InternetAccessPointTypeInterface*>(m_loader.instance());
+    QVERIFY2(m_type, qPrintable(m_loader.errorString()));
 }
 
 void TestNoSecretInLogs::cleanup()
@@ -126,7 +158,8 @@ void TestNoSecretInLogs::typedSecretsNeverLogged_data()
     QTest::addColumn<QString>("flow");
     QTest::addColumn<bool>("leakOnPurpose");
     for (const char* flow : {"WEP key", "WPA pre-shared key", "WPA-EAP password", "WAPI pre-shared key", "WPS PIN",
-                             "EAP-GTC response", "MSCHAPv2 password change"})
+                             "EAP-GTC response", "MSCHAPv2 password change", "plug-in, WEP network connected",
+                             "plug-in, WPA-PSK network connected"})
         QTest::newRow(flow) << QString::fromLatin1(flow) << false;
     // The check itself: a secret that does reach a log is found.
     QTest::newRow("WEP key, logged on purpose") << "WEP key" << true;
@@ -166,6 +199,13 @@ bool TestNoSecretInLogs::play(const QString& flow, WindowFixture& fx, QStringLis
         : flow == QLatin1String("WPS PIN")                 ? QStringLiteral("WPS progress")
         : flow == QLatin1String("EAP-GTC response")        ? QStringLiteral("EAP-GTC response")
                                                            : QStringLiteral("MSCHAPv2 password change");
+    if (flow.startsWith(QLatin1String("plug-in"))) {
+        const bool wep = flow.contains(QLatin1String("WEP"));
+        *secrets << QString::fromLatin1(wep ? "Kx4Rw9Tq2Zm7B" : "Psk-Plugin-Gannet-93");
+        const QVariantList data = {QStringLiteral("WLAN"), 0u, QStringLiteral("wlan0"), QStringLiteral("WLAN_INFRA"),
+                                   wep ? 0x11u : 0x21u, wep ? QByteArray("Library\0", 8) : QByteArray("Home\0", 5)};
+        return prepareAndConnect(data, secrets->first(), fx);
+    }
     if (flow == QLatin1String("WPS PIN")) {
         // The PIN is made by the process and shown to be typed on the router.
         Velin::WifiProtectedSetupProcess* process = m_env.newProcess();
@@ -240,6 +280,35 @@ bool TestNoSecretInLogs::play(const QString& flow, WindowFixture& fx, QStringLis
     }
     QTest::qWait(20);
     return typed && accepted.count() == 1;
+}
+
+bool TestNoSecretInLogs::prepareAndConnect(const QVariantList& data, const QString& secret, WindowFixture& fx)
+{
+    // The user: the key goes into the sheet's field, Enter confirms.
+    int sheets = 0;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto sheet = qobject_cast<SimpleSheet*>(fx.window()->currentSceneWindow());
+        if (!sheet || sheet->sceneWindowState() != Touch::SceneWindow::Appeared || sheets > 0)
+            return;
+        ++sheets;
+        if (fx.typeText(firstField(sheet), secret))
+            fx.keyClick(Qt::Key_Return);
+        else
+            sheet->reject();
+    });
+    user.start(10);
+    const Velin::InternetAccessPoint prepared = m_type->createInternetAccessPoint(data);
+    user.stop();
+    if (sheets != 1 || !prepared.isValid() || !prepared.properties().values().contains(secret))
+        return false;
+
+    Velin::ConnectionProcess connection;
+    QSignalSpy finished(&connection, &Velin::ConnectionProcess::finished);
+    QSignalSpy error(&connection, &Velin::ConnectionProcess::error);
+    connection.addInternetAccessPoint(prepared);
+    connection.start();
+    return QTest::qWaitFor([&] { return finished.count() + error.count() > 0; }, 10000) && finished.count() == 1;
 }
 
 VELIN_TEST_MAIN_WITH_BUS(TestNoSecretInLogs)
