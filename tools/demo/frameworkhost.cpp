@@ -17,7 +17,10 @@ FrameworkHost::FrameworkHost(InternetAccessPointTypeInterface* type, QObject* pa
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &FrameworkHost::entriesChanged);
     connect(m_model, &QAbstractItemModel::dataChanged, this, &FrameworkHost::entriesChanged);
     connect(m_model, &Velin::ConnectionModel::scanStopped, this, [this] {
-        setStatus(m_connectedId.isEmpty() ? tr("Scan done") : m_status);
+        // Scans asked for by others (a WPS run) leave the status alone.
+        if (m_scanning && m_connectedId.isEmpty())
+            setStatus(tr("Scan done"));
+        m_scanning = false;
         const bool first = !m_scanned;
         m_scanned = true;
         autoConnect();
@@ -25,7 +28,9 @@ FrameworkHost::FrameworkHost(InternetAccessPointTypeInterface* type, QObject* pa
             Q_EMIT firstScanDone();
     });
     connect(m_model, &Velin::ConnectionModel::scanError, this, [this] {
-        setStatus(tr("Scan failed"));
+        if (m_scanning)
+            setStatus(tr("Scan failed"));
+        m_scanning = false;
         const bool first = !m_scanned;
         m_scanned = true;
         if (first)
@@ -112,6 +117,7 @@ bool FrameworkHost::hasScanned() const
 void FrameworkHost::scan()
 {
     setStatus(tr("Scanning…"));
+    m_scanning = true;
     m_model->startScan();
 }
 
@@ -222,6 +228,10 @@ void FrameworkHost::setStatus(const QString& status)
 void FrameworkHost::autoConnect()
 {
     if (m_autoConnectTried || !m_type || !m_connectedId.isEmpty())
+        return;
+    // Not over a connection on its way (a preparation, an attempt, the one a
+    // WPS run makes): tried again after the next scan.
+    if (m_preparing || isBusy() || m_wpsWatcher)
         return;
     m_autoConnectTried = true;
     int bestRanking = 0;

@@ -89,6 +89,7 @@ private:
     bool m_scanned = false;
     bool m_autoConnectTried = false;
     bool m_preparing = false;
+    bool m_scanning = false; // a scan the host asked for
 };
 
 Q_DECLARE_METATYPE(FrameworkHost::Entry)
