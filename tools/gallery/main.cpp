@@ -93,6 +93,10 @@ Touch::SceneWindow *showMenu(Touch::ApplicationWindow *window)
 
 int main(int argc, char **argv)
 {
+    // Without a display the screens are drawn offscreen (the tour needs no more).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velin-gallery"));
     const GallerySampleData sampleData;
