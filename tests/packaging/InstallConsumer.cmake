@@ -29,9 +29,9 @@ endfunction()
 run(${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${PREFIX})
 
 # Libraries, plug-in and programs find the package's libraries by RUNPATH.
-file(GLOB _libs ${PREFIX}/lib/*.so.*.*)
-file(GLOB _programs ${PREFIX}/bin/*)
-file(GLOB_RECURSE _plugins ${PREFIX}/lib/velin/plugins/*.so)
+file(GLOB _libs ${PREFIX}/${LIBDIR}/*.so.*.*)
+file(GLOB _programs ${PREFIX}/${BINDIR}/*)
+file(GLOB_RECURSE _plugins ${PREFIX}/${PLUGINDIR}/*.so)
 list(LENGTH _libs _nlibs)
 if(NOT _nlibs EQUAL 5 OR NOT _plugins OR NOT _programs)
     message(FATAL_ERROR "installed: libraries ${_libs}, plug-ins ${_plugins}, programs ${_programs}")
@@ -61,7 +61,7 @@ message(STATUS "${LAST_OUTPUT}")
 
 # pkg-config files follow the prefix and carry no foreign fields.
 find_program(PKG_CONFIG pkg-config REQUIRED)
-set(_pcdir ${PREFIX}/lib/pkgconfig)
+set(_pcdir ${PREFIX}/${LIBDIR}/pkgconfig)
 foreach(module velintouch velinbase velinnet velinwlanui soundcue)
     file(READ ${_pcdir}/${module}.pc _pc)
     if(_pc MATCHES "URL:" OR _pc MATCHES "/usr/local")
@@ -89,12 +89,12 @@ foreach(module velintouch velinbase velinnet velinwlanui soundcue)
         expect_in_prefix("pkg-config ${module} ${flag}" "${_path}")
     endforeach()
 endforeach()
-if(NOT EXISTS ${PREFIX}/include/velin/wlanui)
-    message(FATAL_ERROR "no public headers below ${PREFIX}/include/velin")
+if(NOT EXISTS ${PREFIX}/${INCLUDEDIR}/wlanui)
+    message(FATAL_ERROR "no public headers below ${PREFIX}/${INCLUDEDIR}")
 endif()
 
 # The installed settings-store profile reads the installed catalogue.
-set(_profile ${PREFIX}/share/velin-wlan/dconf/profile)
+set(_profile ${PREFIX}/${DATADIR}/dconf/profile)
 file(STRINGS ${_profile} _filedb REGEX "^file-db:")
 string(REPLACE "file-db:" "" _filedb "${_filedb}")
 expect_in_prefix("dconf profile" "${_filedb}")
@@ -107,7 +107,7 @@ endif()
 # The installed host loads the installed plug-in, not the one in the build
 # tree (Qt reports each plug-in file it loads).
 run(${CLEAN_ENV} QT_DEBUG_PLUGINS=1 XDG_CONFIG_HOME=${WORK_DIR}/config
-    ${PREFIX}/bin/velin-demo --tour ${WORK_DIR}/tour)
+    ${PREFIX}/${BINDIR}/velin-demo --tour ${WORK_DIR}/tour)
 string(REGEX MATCHALL "[^\"\n ]*libvelinwlantype\\.so" _loaded "${LAST_OUTPUT}${LAST_ERROR}")
 if(NOT _loaded)
     message(FATAL_ERROR "velin-demo loaded no plug-in:\n${LAST_ERROR}")
