@@ -374,7 +374,7 @@ void WLANInternetAccessPointTypePrivate::ssidError(QString message)
 {
     if (isStaleSearchAnswer())
         return;
-    qWarning("SSID scan error: \"%s\"", qPrintable(message));
+    qWarning() << "SSID scan error:" << message;
     capabilities = 0;
     endSearch();
     eventLoop.exit(0);
@@ -467,7 +467,7 @@ void WLANInternetAccessPointTypePrivate::wpsProcessFinished()
 
 void WLANInternetAccessPointTypePrivate::wpsProcessError(QString error)
 {
-    qWarning("Error happened during the wps process: \"%s\"", qPrintable(error));
+    qWarning() << "Error happened during the wps process: " << error;
     wpsProcessFinished();
 }
 
