@@ -66,6 +66,10 @@ EapEditWidget::EapEditWidget(PropertyEditorManager* manager, QGraphicsItem* pare
     : SimpleFrame(qtTrId("qtn_conn_wpa_eap"), parent)
     , d(new EapEditWidgetPrivate(manager))
 {
+    // Choice editors made for this page come as button groups, like the WEP
+    // page's; every page sets the limit again before its own choice editors.
+    if (manager)
+        manager->setButtonGroupLimit(5);
     if (manager)
         connect(manager, &PropertyEditorManager::propertyChanged, this, &EapEditWidget::propertyChanged);
     initWidget();

@@ -62,12 +62,10 @@ Touch::ComboBox* OtherAdvancedSettingsWidgetPrivate::createChannelCombo() const
         labels << locale.formatNumber(channel);
         values << channel;
     }
-    // The limit is shared by every page of the manager: a page built before
-    // may have left it high enough to make twelve entries buttons.
-    const int previousLimit = manager->buttonGroupLimit();
+    // The limit is shared by every page of the manager: another page may
+    // have left it high enough to make twelve entries buttons.
     manager->setButtonGroupLimit(0);
     QGraphicsWidget* editor = manager->createEditor(AdHocChannelKey, labels, values);
-    manager->setButtonGroupLimit(previousLimit);
 
     auto combo = qobject_cast<Touch::ComboBox*>(editor);
     if (!combo) {
@@ -83,6 +81,8 @@ OtherAdvancedSettingsWidget::OtherAdvancedSettingsWidget(PropertyEditorManager* 
     : SimpleFrame(qtTrId("qtn_conn_adv_other"), parent)
     , d(new OtherAdvancedSettingsWidgetPrivate(manager))
 {
+    if (manager)
+        manager->setButtonGroupLimit(0);
     initWidget();
 }
 

@@ -63,12 +63,10 @@ QGraphicsWidget* WepKeysEditWidgetPrivate::createDefaultKeyEditor(const Touch::L
         labels << locale.formatNumber(n);
         values << n;
     }
-    // The limit is shared by every page of the manager: set it for this
-    // editor only, so a page built later gets the kind of editor it asks for.
-    const int previousLimit = manager->buttonGroupLimit();
+    // The limit is shared by every page of the manager, and another page may
+    // have changed it since the constructor set it: set it again right here.
     manager->setButtonGroupLimit(DefaultKeyButtonLimit);
     QGraphicsWidget* editor = manager->createEditor(WLANProperties::WepDefaultKeyIndex, labels, values);
-    manager->setButtonGroupLimit(previousLimit);
 
     if (auto group = qobject_cast<ButtonGroupContainer*>(editor)) {
         group->setFixedModeEnabled(true);
@@ -85,6 +83,8 @@ WepKeysEditWidget::WepKeysEditWidget(PropertyEditorManager* manager, QGraphicsIt
     : SimpleFrame(qtTrId("qtn_conn_wep_keys"), parent)
     , d(new WepKeysEditWidgetPrivate(manager))
 {
+    if (manager)
+        manager->setButtonGroupLimit(DefaultKeyButtonLimit);
     initWidget();
 }
 
