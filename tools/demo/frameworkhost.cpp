@@ -213,6 +213,11 @@ void FrameworkHost::followWpsConnection(const Velin::InternetAccessPoint& access
                 Q_EMIT entriesChanged();
                 m_wpsWatcher->deleteLater();
             });
+    // The link of the exchange is gone already: this is the WPS connection failing.
+    connect(m_wpsWatcher.data(), &Velin::ConnectionWatcher::disconnected, this, [this, name] {
+        setStatus(tr("Could not connect to %1").arg(name));
+        m_wpsWatcher->deleteLater();
+    });
 }
 
 void FrameworkHost::setStatus(const QString& status)
