@@ -243,8 +243,13 @@ void SSIDScanningProcessPrivate::signalReceived(const QString& interface, const 
         return;
     }
 
-    SimpleNotification::show(QStringLiteral("x-qorva.internet"), QString(), qtTrId("qtn_conn_error_ssid_not_found"),
-                             QString());
+    // Only a search that is still waiting tells the user. A process whose
+    // search has ended answers later scans too (its owner may keep it), and
+    // every scan anyone makes would otherwise repeat the notification.
+    if (busy) {
+        SimpleNotification::show(QStringLiteral("x-qorva.internet"), QString(),
+                                 qtTrId("qtn_conn_error_ssid_not_found"), QString());
+    }
     qWarning() << notFoundMessage << ssid;
     busy = false;
     Q_EMIT q->error(QLatin1String(notFoundMessage));

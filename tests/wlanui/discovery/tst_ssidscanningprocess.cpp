@@ -65,6 +65,8 @@ private Q_SLOTS:
     void retriesWhileUnanswered();
     void oneProcessServesOneSearch_data();
     void oneProcessServesOneSearch();
+    void endedSearchNotifiesNoMore_data();
+    void endedSearchNotifiesNoMore();
     void searchThroughResults_data();
     void searchThroughResults();
     void simulatedDaemon_data();
@@ -258,6 +260,39 @@ void TestSSIDScanningProcess::oneProcessServesOneSearch()
     QCOMPARE(daemon()->callCount(Scan), 1);
     QVERIFY(!process.start(QStringLiteral("Office")));
     QCOMPARE(found.count() + errors.count(), 1);
+}
+
+void TestSSIDScanningProcess::endedSearchNotifiesNoMore_data()
+{
+    QTest::addColumn<VariantList>("first");   // the results that end the search
+    QTest::addColumn<int>("notifications");   // shown for them
+
+    QTest::newRow("ended found") << results(1, entry(bytes("Lab"), QVariant(0x41u))) << 0;
+    QTest::newRow("ended not found") << results(0) << 1;
+}
+
+void TestSSIDScanningProcess::endedSearchNotifiesNoMore()
+{
+    QFETCH(VariantList, first);
+    QFETCH(int, notifications);
+
+    SSIDScanningProcess process;
+    QSignalSpy errors(&process, &SSIDScanningProcess::error);
+    QVERIFY(startSearch(&process, QStringLiteral("Lab")));
+    QTest::ignoreMessage(QtWarningMsg, "Unable to find the given SSID \"Lab\"");
+    if (notifications)
+        QTest::ignoreMessage(QtWarningMsg, "Unable to find the given SSID \"Lab\"");
+    QVERIFY(daemon()->emitSignal(SignalPath, SignalInterface, Results, first));
+    QTRY_VERIFY(!process.isBusy());
+    QTRY_COMPARE(m_notifications->count(), notifications);
+    const int errorsBefore = errors.count();
+
+    // Someone else's scan: the ended search still answers it, but the user is
+    // not told again about a search that is over.
+    QVERIFY(daemon()->emitSignal(SignalPath, SignalInterface, Results, results(0)));
+    QTRY_COMPARE(errors.count(), errorsBefore + 1);
+    QTest::qWait(200);
+    QCOMPARE(m_notifications->count(), notifications);
 }
 
 void TestSSIDScanningProcess::searchThroughResults_data()
