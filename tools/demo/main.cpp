@@ -34,7 +34,10 @@ namespace {
 // A data file from the build or source tree, else the installed one.
 QString dataFile(const QString& name)
 {
-    const QStringList dirs = {qEnvironmentVariable("VELIN_DATA_DIR"), QStringLiteral(VELIN_BUILD_DATA_DIR),
+    // An installed program reads the data installed beside it, wherever the
+    // prefix was moved; one in the build tree has none there.
+    const QString besideUs = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(VELIN_DATA_DIR_FROM_BIN));
+    const QStringList dirs = {qEnvironmentVariable("VELIN_DATA_DIR"), besideUs, QStringLiteral(VELIN_BUILD_DATA_DIR),
                               QStringLiteral(VELIN_SOURCE_DATA_DIR), QStringLiteral(VELIN_INSTALLED_DATA_DIR)};
     for (const QString& dir : dirs) {
         if (!dir.isEmpty() && QFileInfo::exists(QDir(dir).filePath(name)))

@@ -17,7 +17,8 @@ public:
     ~PluginHost() override;
 
     // Loads an explicit path (a file or a folder) when given, else the first
-    // of $VELIN_PLUGIN_PATH, the build tree and the installed plug-in folder.
+    // of $VELIN_PLUGIN_PATH, the plug-in folder installed beside this program
+    // and the build tree.
     bool load(const QString& explicitPath = QString());
 
     InternetAccessPointTypeInterface* type() const;

@@ -5,6 +5,7 @@
 
 #include "devcerts/certificatefactory.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,11 +13,13 @@
 
 namespace {
 
-// The compiled catalogue of the build tree, else the installed one;
-// VELIN_DATA_DIR names another data directory to prefer.
+// The compiled catalogue installed beside the program, else the build
+// tree's, else the one of the configured prefix; VELIN_DATA_DIR names
+// another data directory to prefer.
 QString catalogueDatabase()
 {
-    const QStringList dirs = {qEnvironmentVariable("VELIN_DATA_DIR"), QStringLiteral(VELIN_BUILD_DATA_DIR),
+    const QString besideUs = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(VELIN_DATA_DIR_FROM_BIN));
+    const QStringList dirs = {qEnvironmentVariable("VELIN_DATA_DIR"), besideUs, QStringLiteral(VELIN_BUILD_DATA_DIR),
                               QStringLiteral(VELIN_INSTALLED_DATA_DIR)};
     for (const QString& dir : dirs) {
         const QString path = QDir(dir).filePath(QStringLiteral("dconf/velin-wlan"));
