@@ -1,8 +1,12 @@
 #include "tour.h"
 
 #include "connectionlistpage.h"
+#include "editorpage.h"
 #include "frameworkhost.h"
 
+#include "base/dialoghelperwidget.h"
+#include "base/drilldownitem.h"
+#include "base/simpleinformationbanner.h"
 #include "base/simplesheet.h"
 #include "net/connectionmodel.h"
 #include "net/internetaccesspoint.h"
@@ -14,11 +18,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QGraphicsScene>
+#include <QGraphicsSceneWheelEvent>
 #include <QMetaObject>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -57,6 +64,12 @@ T* findItem(QGraphicsItem* root, const std::function<bool(T*)>& match)
             return inner;
     }
     return nullptr;
+}
+
+// The class of an editor part as a name for its picture.
+QString partName(const QObject* part)
+{
+    return QString::fromLatin1(part->metaObject()->className()).section(QLatin1Char(':'), -1);
 }
 
 } // namespace
@@ -220,11 +233,13 @@ void Tour::runFlow(const Flow& flow)
     shoot(flow.name + QStringLiteral(" done"));
 }
 
-void Tour::forgetSavedNetworks()
+void Tour::forgetSavedNetworks(const QString& only)
 {
     const QStringList saved = m_host->savedIds();
-    for (const QString& id : saved)
-        Velin::InternetAccessPoint::loadSaved(id).forget();
+    for (const QString& id : saved) {
+        if (only.isEmpty() || id == only)
+            Velin::InternetAccessPoint::loadSaved(id).forget();
+    }
     m_host->model()->refresh();
     waitFor(300);
 }
@@ -242,19 +257,6 @@ int Tour::run()
     waitFor(400);
     shoot(QStringLiteral("connection list"));
 
-    // The editor of every saved network.
-    const QStringList saved = m_host->savedIds();
-    for (const QString& id : saved) {
-        QMetaObject::invokeMethod(m_page, "editRequested", Q_ARG(QString, id));
-        waitFor(600);
-        shoot(QStringLiteral("edit %1").arg(id));
-        if (auto sheet = qobject_cast<Velin::SimpleSheet*>(m_window->currentSceneWindow())) {
-            if (sheet != m_page)
-                QMetaObject::invokeMethod(sheet, "reject", Qt::QueuedConnection);
-        }
-        waitFor(400);
-    }
-
     // Every flow prepares: nothing is saved to start with.
     forgetSavedNetworks();
     shoot(QStringLiteral("connection list, nothing saved"));
@@ -264,6 +266,7 @@ int Tour::run()
     const QString notConnected = QStringLiteral("%1: not connected");
     const QList<Flow> flows = {
         {QStringLiteral("open"), QStringLiteral("Cafe Aurora"), {}, connected.arg(QStringLiteral("Cafe Aurora"))},
+        {QStringLiteral("ad hoc"), QStringLiteral("Picnic"), {}, connected.arg(QStringLiteral("Picnic"))},
         // The key file fills the field; the user confirms by typing it.
         {QStringLiteral("WEP"), QStringLiteral("Library"), {QStringLiteral("type a1b2c3d4e5; accept")},
          connected.arg(QStringLiteral("Library"))},
@@ -296,10 +299,184 @@ int Tour::run()
         runFlow(flow);
         // WPS saved the network it set up: the next WPS flow prepares again.
         if (flow.name == QLatin1String("WPS push button") || flow.name == QLatin1String("WPS PIN"))
-            forgetSavedNetworks();
+            forgetSavedNetworks(flow.entry);
     }
 
     waitFor(300);
     shoot(QStringLiteral("connection list after"));
+
+    // What the flows saved, one editor after another.
+    QStringList saved = m_host->savedIds();
+    std::sort(saved.begin(), saved.end());
+    if (saved.size() < 8) {
+        std::fprintf(stderr, "Tour: the flows saved only %s\n", qPrintable(saved.join(QStringLiteral(", "))));
+        m_failed = true;
+    }
+    for (const QString& id : qAsConst(saved))
+        tourEditor(id);
+    tourRefusedSave(QStringLiteral("Lab"));
     return m_failed ? 1 : 0;
+}
+
+EditorPage* Tour::openEditor(const QString& id)
+{
+    // What a tap on the saved network's edit action asks for.
+    QMetaObject::invokeMethod(m_page, "editRequested", Q_ARG(QString, id));
+    EditorPage* page = nullptr;
+    waitUntil([&] {
+        page = qobject_cast<EditorPage*>(m_window->currentSceneWindow());
+        return page && page->sceneWindowState() == Touch::SceneWindow::Appeared;
+    }, 3000);
+    if (!page || page->sceneWindowState() != Touch::SceneWindow::Appeared) {
+        std::fprintf(stderr, "Tour: no editor for %s\n", qPrintable(id));
+        m_failed = true;
+        return nullptr;
+    }
+    waitFor(200);
+    return page;
+}
+
+bool Tour::leave(Velin::SimpleSheet* sheet, bool accept)
+{
+    QPointer<Velin::SimpleSheet> guard(sheet);
+    if (!act(sheet, accept ? QStringLiteral("accept") : QStringLiteral("reject")))
+        return false;
+    return waitUntil([&] {
+        return !guard || guard->sceneWindowState() == Touch::SceneWindow::Disappeared;
+    }, 3000);
+}
+
+bool Tour::panTo(Velin::SimpleSheet* sheet, QGraphicsItem* item)
+{
+    auto viewport = findItem<QGraphicsWidget>(
+        sheet, [](QGraphicsWidget* w) { return w->objectName() == QLatin1String("SheetViewport"); });
+    if (!viewport || !viewport->scene())
+        return false;
+    const auto shown = [viewport, item] { return viewport->mapRectFromItem(item, item->boundingRect()); };
+    const auto wheel = [viewport](int delta) {
+        QGraphicsSceneWheelEvent event(QEvent::GraphicsSceneWheel);
+        event.setOrientation(Qt::Vertical);
+        event.setDelta(delta);
+        event.setPos(viewport->rect().center());
+        event.setScenePos(viewport->mapToScene(viewport->rect().center()));
+        viewport->scene()->sendEvent(viewport, &event);
+    };
+    const qreal height = viewport->size().height();
+    const QRectF before = shown();
+    // Up until the top is in sight; down until the bottom is, never past
+    // the top of an item taller than the screen.
+    const bool up = before.top() < 0;
+    for (int step = 0; step < 40; ++step) {
+        const QRectF now = shown();
+        if (up ? now.top() >= 0 : now.bottom() <= height)
+            break;
+        wheel(up ? 120 : -120);
+        const QRectF next = shown();
+        if (next == now)
+            break; // the end of the pan range
+        if (!up && next.top() < 0) {
+            wheel(120);
+            break;
+        }
+    }
+    const bool panned = shown() != before;
+    if (panned)
+        waitFor(100);
+    return panned;
+}
+
+void Tour::tourEditor(const QString& id)
+{
+    EditorPage* page = openEditor(id);
+    if (!page)
+        return;
+    shoot(id + QStringLiteral(" editor main page"));
+    // The security section, for a page longer than the screen.
+    QGraphicsWidget* security = findItem<QGraphicsWidget>(
+        page, [](QGraphicsWidget* w) { return partName(w) == QLatin1String("WlanSecurityWidget"); });
+    // With the section's title.
+    for (QGraphicsWidget* frame = security; frame; frame = frame->parentWidget()) {
+        if (partName(frame) == QLatin1String("SimpleFrame")) {
+            security = frame;
+            break;
+        }
+    }
+    if (!security) {
+        std::fprintf(stderr, "Tour: %s: no security section on the main page\n", qPrintable(id));
+        m_failed = true;
+    } else if (panTo(page, security)) {
+        shoot(id + QStringLiteral(" editor main page, security"));
+    }
+
+    const QString advancedTitle = qtTrId("qtn_conn_advanced");
+    auto advanced = findItem<Velin::DrillDownItem>(
+        page, [&advancedTitle](Velin::DrillDownItem* item) { return item->title() == advancedTitle; });
+    if (!advanced) {
+        std::fprintf(stderr, "Tour: %s: no advanced entry\n", qPrintable(id));
+        m_failed = true;
+    } else {
+        panTo(page, advanced);
+        QMetaObject::invokeMethod(advanced, "click", Qt::QueuedConnection);
+        Velin::SimpleSheet* pages = nullptr;
+        waitUntil([&] {
+            pages = page->advancedPage();
+            return pages && pages->sceneWindowState() == Touch::SceneWindow::Appeared;
+        }, 1500);
+        if (!pages) {
+            // The editor has nothing to set for this network.
+            std::printf("Tour: %s has no advanced settings\n", qPrintable(id));
+        } else {
+            waitFor(200);
+            shoot(id + QStringLiteral(" advanced page"));
+            // Each further part of a long page, panned into sight.
+            auto helper = findItem<Velin::DialogHelperWidget>(pages, [](Velin::DialogHelperWidget*) { return true; });
+            QList<QGraphicsWidget*> parts;
+            if (helper && helper->panel()) {
+                for (QGraphicsItem* child : helper->panel()->childItems()) {
+                    if (child->isWidget() && child->isVisible())
+                        parts << static_cast<QGraphicsWidget*>(child);
+                }
+            }
+            std::sort(parts.begin(), parts.end(),
+                      [](QGraphicsWidget* a, QGraphicsWidget* b) { return a->y() < b->y(); });
+            for (QGraphicsWidget* part : qAsConst(parts)) {
+                if (panTo(pages, part))
+                    shoot(id + QStringLiteral(" advanced page, ") + partName(part));
+            }
+            // Back: nothing changed is kept.
+            if (!leave(pages, false)) {
+                std::fprintf(stderr, "Tour: %s: the advanced pages did not go back\n", qPrintable(id));
+                m_failed = true;
+            }
+            waitFor(200);
+        }
+    }
+    if (!leave(page, false)) {
+        std::fprintf(stderr, "Tour: %s: the editor did not close\n", qPrintable(id));
+        m_failed = true;
+    }
+    waitFor(300);
+}
+
+void Tour::tourRefusedSave(const QString& id)
+{
+    EditorPage* page = openEditor(id);
+    if (!page)
+        return;
+    // A passphrase is there, so Save can be tapped, but it is too short.
+    if (!act(page, QStringLiteral("field WpaPskEdit short")) || !act(page, QStringLiteral("accept"))) {
+        std::fprintf(stderr, "Tour: %s: Save could not be tapped with a short passphrase\n", qPrintable(id));
+        m_failed = true;
+    }
+    if (!waitUntil([] { return !Velin::SimpleInformationBanner::shownBanners().isEmpty(); }, 2000)) {
+        std::fprintf(stderr, "Tour: %s: a short passphrase was not refused\n", qPrintable(id));
+        m_failed = true;
+    }
+    waitFor(300);
+    shoot(id + QStringLiteral(" editor, short passphrase refused"));
+    if (!leave(page, false)) {
+        std::fprintf(stderr, "Tour: %s: the editor did not close\n", qPrintable(id));
+        m_failed = true;
+    }
+    waitFor(300);
 }

@@ -8,6 +8,8 @@
 
 class FrameworkHost;
 class ConnectionListPage;
+class EditorPage;
+class QGraphicsItem;
 class PlatformEnvironment;
 
 namespace Touch {
@@ -15,12 +17,18 @@ class ApplicationWindow;
 class SceneWindow;
 }
 
-// The headless walk through the host: photographs the connection list and
-// the editors of the saved networks, then taps network after network and
-// plays the user on every sheet the plug-in shows (open, WEP with the key
-// file, WPA-EAP, WAPI with a key and with certificates, a hidden network
-// cancelled, not found and found, WPS with push button, PIN and skipped),
-// writing each screen as it appears.
+namespace Velin {
+class SimpleSheet;
+}
+
+// The headless walk through the host: photographs the connection list, then
+// taps network after network and plays the user on every sheet the plug-in
+// shows (open, ad hoc, WEP with the key file, WPA-EAP, WAPI with a key and
+// with certificates, a hidden network cancelled, not found and found, WPS
+// with push button, PIN and skipped), writing each screen as it appears.
+// Then it opens the editor of every network those flows saved: the main
+// page with its security section in sight, the advanced pages reached
+// through their entry and left with Back, and one Save refused.
 class Tour : public QObject
 {
     Q_OBJECT
@@ -51,7 +59,19 @@ private:
     // the last action (accept, cancel, a choice) sends it away.
     bool play(Touch::SceneWindow* sheet, const QString& actions);
     bool act(Touch::SceneWindow* sheet, const QString& action);
-    void forgetSavedNetworks();
+    // Every saved network, or only the one given.
+    void forgetSavedNetworks(const QString& only = QString());
+
+    // The editor of a saved network as a tap on it opens it; null if none came.
+    EditorPage* openEditor(const QString& id);
+    void tourEditor(const QString& id);
+    // A WPA-PSK network's passphrase made too short, and Save: the editor's banner.
+    void tourRefusedSave(const QString& id);
+    // Sends the sheet away and waits until it has gone.
+    bool leave(Velin::SimpleSheet* sheet, bool accept);
+    // Pans the sheet as a finger would until the item is wholly in sight;
+    // false when it already was.
+    bool panTo(Velin::SimpleSheet* sheet, QGraphicsItem* item);
 
     Touch::ApplicationWindow* m_window;
     FrameworkHost* m_host;
