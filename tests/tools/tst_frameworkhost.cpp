@@ -94,11 +94,16 @@ void tst_FrameworkHost::init()
 {
     m_fx.reset(new WindowFixture);
     m_host.reset(new FrameworkHost(m_type));
+    // Past the run's 5 s settle delay and its scan, within tap()'s wait.
+    auto wpsTimeout = m_host->findChild<QTimer*>(QStringLiteral("wpsConnectionTimeout"));
+    QVERIFY(wpsTimeout);
+    wpsTimeout->setInterval(9000);
 }
 
 void tst_FrameworkHost::cleanup()
 {
     m_host.reset();
+    QVERIFY(m_sim.setScanMode(QStringLiteral("answer")));
     for (const QString& id : InternetAccessPoint::savedIds())
         InternetAccessPoint::loadSaved(id).forget();
     QTest::qWait(50);
@@ -138,6 +143,11 @@ void tst_FrameworkHost::savedOnceConnected_data()
         << QList<QStringList>{{"WpsMethodSelectionSheet: failnext timeout; click NormalMethodButton",
                                "WifiProtectedSetupSheet: accept"}}
         << network("Office", 0xF021) << QStringList{"Could not connect to Office (timeout)"} << false;
+    // The exchange works, but the run's scan fails: no connection is tried.
+    QTest::newRow("WPS push button, nothing to connect to after the exchange")
+        << QList<QStringList>{{"WpsMethodSelectionSheet: click NormalMethodButton",
+                               "WifiProtectedSetupSheet: scanmode error; accept"}}
+        << network("Office", 0xF021) << QStringList{"Office: not connected"} << true;
     QTest::newRow("WPS push button") << QList<QStringList>{{"WpsMethodSelectionSheet: click NormalMethodButton",
                                                             "WifiProtectedSetupSheet: accept"}}
                                      << network("Office", 0xF021) << QStringList{"Connected to Office"} << true;

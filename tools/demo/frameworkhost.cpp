@@ -6,12 +6,33 @@
 #include "net/internetaccesspointfactory.h"
 #include "net/internetaccesspointtypeinterface.h"
 
+#include <QTimer>
+
+namespace {
+
+// The run settles for 5 s and scans (at most five requests 1.5 s apart, or
+// the model's 10 s time-out) before it connects: well within this.
+const int wpsConnectionTimeoutMs = 30000;
+
+} // namespace
+
 FrameworkHost::FrameworkHost(InternetAccessPointTypeInterface* type, QObject* parent)
     : QObject(parent)
     , m_type(type)
     , m_model(new Velin::ConnectionModel(this))
+    , m_wpsTimeout(new QTimer(this))
 {
     qRegisterMetaType<FrameworkHost::Entry>();
+    m_wpsTimeout->setObjectName(QStringLiteral("wpsConnectionTimeout"));
+    m_wpsTimeout->setSingleShot(true);
+    m_wpsTimeout->setInterval(wpsConnectionTimeoutMs);
+    connect(m_wpsTimeout, &QTimer::timeout, this, [this] {
+        if (!m_wpsWatcher)
+            return;
+        qWarning("Wi-Fi Protected Setup with %s ended without a connection attempt", qPrintable(m_wpsName));
+        setStatus(tr("%1: not connected").arg(m_wpsName));
+        endWpsFollow();
+    });
     connect(m_model, &QAbstractItemModel::modelReset, this, &FrameworkHost::entriesChanged);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &FrameworkHost::entriesChanged);
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &FrameworkHost::entriesChanged);
@@ -163,6 +184,7 @@ void FrameworkHost::connectAccessPoint(const Velin::InternetAccessPoint& accessP
     delete m_process;
     delete m_watcher.data();
     delete m_wpsWatcher.data();
+    m_wpsTimeout->stop();
     m_connectingId = accessPoint.id();
     m_process = new Velin::ConnectionProcess(this);
     m_watcher = new Velin::ConnectionWatcher(accessPoint, this);
@@ -204,20 +226,38 @@ void FrameworkHost::followWpsConnection(const Velin::InternetAccessPoint& access
     const QString name = accessPoint.name();
     setStatus(tr("%1 set up by Wi-Fi Protected Setup; connecting…").arg(name));
     m_model->refresh();
+    delete m_wpsWatcher.data();
+    m_wpsName = name;
     m_wpsWatcher = new Velin::ConnectionWatcher(accessPoint, this);
+    // An attempt has started: its end comes as connected or disconnected.
+    connect(m_wpsWatcher.data(), &Velin::ConnectionWatcher::connecting, m_wpsTimeout, &QTimer::stop);
     connect(m_wpsWatcher.data(), &Velin::ConnectionWatcher::connected, this,
             [this, name](const Velin::InternetAccessPoint& iap) {
                 m_connectedId = iap.id();
                 m_model->refresh();
                 setStatus(tr("Connected to %1").arg(name));
                 Q_EMIT entriesChanged();
-                m_wpsWatcher->deleteLater();
+                endWpsFollow();
             });
     // The link of the exchange is gone already: this is the WPS connection failing.
     connect(m_wpsWatcher.data(), &Velin::ConnectionWatcher::disconnected, this, [this, name] {
         setStatus(tr("Could not connect to %1").arg(name));
-        m_wpsWatcher->deleteLater();
+        endWpsFollow();
     });
+    m_wpsTimeout->start();
+}
+
+void FrameworkHost::endWpsFollow()
+{
+    m_wpsTimeout->stop();
+    // Called from the watcher's own signals: it goes once they are done, and
+    // nothing it reports after the outcome counts.
+    if (m_wpsWatcher) {
+        m_wpsWatcher->disconnect(this);
+        m_wpsWatcher->disconnect(m_wpsTimeout);
+        m_wpsWatcher->deleteLater();
+    }
+    m_wpsWatcher.clear();
 }
 
 void FrameworkHost::setStatus(const QString& status)

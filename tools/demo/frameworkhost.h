@@ -9,6 +9,7 @@
 #include <QString>
 
 class InternetAccessPointTypeInterface;
+class QTimer;
 
 namespace Velin {
 class ConnectionModel;
@@ -75,14 +76,20 @@ private:
     void setStatus(const QString& status);
     void autoConnect();
     // After the WPS exchange: the plug-in connects to the network that WPS
-    // saved; the host follows that connection.
+    // saved; the host follows that connection. A run that ends without
+    // trying (nothing found by its scan) says nothing: if no attempt has
+    // started when "wpsConnectionTimeout" expires, the network is not
+    // connected.
     void followWpsConnection(const Velin::InternetAccessPoint& accessPoint);
+    void endWpsFollow();
 
     InternetAccessPointTypeInterface* m_type;
     Velin::ConnectionModel* m_model;
     Velin::ConnectionProcess* m_process = nullptr;
     QPointer<Velin::ConnectionWatcher> m_watcher;
     QPointer<Velin::ConnectionWatcher> m_wpsWatcher;
+    QTimer* m_wpsTimeout;
+    QString m_wpsName;
     QString m_status;
     QString m_connectedId;
     QString m_connectingId;
