@@ -184,6 +184,10 @@ int main(int argc, char** argv)
     ConnectionListPage page(&host);
     QObject::connect(&page, &ConnectionListPage::editRequested, &host, [&host, &window](const QString& id) {
         auto accessPoint = new Velin::InternetAccessPoint(Velin::InternetAccessPoint::loadSaved(id));
+        // The store keeps the network mode in the data list only; the editor
+        // reads it among the settings, as "type".
+        if (!accessPoint->property(QStringLiteral("type")).isValid())
+            accessPoint->setProperty(QStringLiteral("type"), accessPoint->type());
         InternetAccessPointTypeInterface* type = host.type();
         InternetAccessPointEditorInterface* editor = nullptr;
         if (type) {

@@ -320,6 +320,8 @@ int Tour::run()
 
 EditorPage* Tour::openEditor(const QString& id)
 {
+    // A banner of the last screen must not appear in this one's pictures.
+    waitUntil([] { return Velin::SimpleInformationBanner::shownBanners().isEmpty(); }, 5000);
     // What a tap on the saved network's edit action asks for.
     QMetaObject::invokeMethod(m_page, "editRequested", Q_ARG(QString, id));
     EditorPage* page = nullptr;
