@@ -9,12 +9,14 @@
 #include "pluginhost.h"
 #include "tour.h"
 
+#include "base/connectivitysettings.h"
 #include "base/internetaccesspointeditorinterface.h"
 #include "base/simpleinformationbanner.h"
 #include "net/internetaccesspoint.h"
 #include "net/connectionmodel.h"
 #include "net/internetaccesspointtypeinterface.h"
 #include "touch/applicationwindow.h"
+#include "touch/settingsitem.h"
 
 #include "hostsupport/englishcatalogue.h"
 
@@ -163,6 +165,13 @@ int main(int argc, char** argv)
         options.keyFile = dataFile(QStringLiteral("wlankeys.sample.txt"));
     if (!environment.start(options))
         return 1;
+    // The handset played here offers WAPI, as the sample networks need:
+    // the editor lists the WAPI methods only on such a device.
+    const QString wapiEnabled = Velin::ConnectivitySettings(Velin::ConnectivitySettings::NetworkTypeSettings,
+                                                            QStringLiteral("WLAN_INFRA"))
+                                    .keyPath(QStringLiteral("wapi_enabled"));
+    if (!Touch::SettingsItem(wapiEnabled).set(true))
+        qWarning("Cannot enable WAPI on the simulated device: the editor offers no WAPI methods");
     seedSavedNetworks(parser.value(saved));
 
     PluginHost plugins;

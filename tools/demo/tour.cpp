@@ -393,6 +393,20 @@ void Tour::tourEditor(const QString& id)
     if (!page)
         return;
     shoot(id + QStringLiteral(" editor main page"));
+    // The page shows the network as it was saved: its mode and its security.
+    const bool adhoc = Velin::InternetAccessPoint::loadSaved(id).type() == QLatin1String("WLAN_ADHOC");
+    const QString modeTitle = qtTrId("qtn_conn_network_mode");
+    auto mode = findItem<Touch::ComboBox>(page, [&modeTitle](Touch::ComboBox* box) {
+        return box->isVisible() && box->title() == modeTitle;
+    });
+    auto method = findItem<Touch::ComboBox>(
+        page, [](Touch::ComboBox* box) { return box->objectName() == QLatin1String("SecurityCombo"); });
+    if ((adhoc && !mode) || (mode && mode->currentIndex() != (adhoc ? 1 : 0)) || !method
+        || method->currentIndex() < 0) {
+        std::fprintf(stderr, "Tour: %s: the editor shows another network mode or no security method\n",
+                     qPrintable(id));
+        m_failed = true;
+    }
     // The security section, for a page longer than the screen.
     QGraphicsWidget* security = findItem<QGraphicsWidget>(
         page, [](QGraphicsWidget* w) { return partName(w) == QLatin1String("WlanSecurityWidget"); });
