@@ -329,27 +329,34 @@ void WlanInternetAccessPointEditorPlugin::managerPropertyChanged(QString propert
 {
     const QMap<QString, QVariant> properties = d->manager->properties();
     QStringList mandatory{WLANProperties::Name, WLANProperties::Ssid};
+    // A pre-shared key of 64 hexadecimal digits is stored as raw bytes in
+    // place of the passphrase: either one gives the network its key, and
+    // typing such a key reports only the raw key's property.
+    bool presharedKey = false;
     switch (WlanSecurity::securityFromString(properties.value(WLANProperties::Security).toString())) {
     case WlanSecurity::Wep:
         mandatory << wepKeyName(defaultWepKey(properties));
         break;
     case WlanSecurity::WpaPsk:
         mandatory << WLANProperties::EapWpaPassphrase;
+        presharedKey = true;
         break;
     default:
         break;
     }
 
     if (property != WLANProperties::WepDefaultKeyIndex && property != WLANProperties::Security
-        && !mandatory.contains(property))
+        && !mandatory.contains(property) && !(presharedKey && property == WLANProperties::EapWpaKey))
         return;
 
     d->mandatoryValuesProvided = true;
     for (const QString& key : qAsConst(mandatory)) {
-        if (properties.value(key).toString().isEmpty()) {
-            d->mandatoryValuesProvided = false;
-            break;
-        }
+        if (!properties.value(key).toString().isEmpty())
+            continue;
+        if (key == WLANProperties::EapWpaPassphrase && !properties.value(WLANProperties::EapWpaKey).toByteArray().isEmpty())
+            continue;
+        d->mandatoryValuesProvided = false;
+        break;
     }
     Q_EMIT mandatoryValuesProvidedChanged(d->mandatoryValuesProvided);
 }

@@ -257,8 +257,13 @@ void PropertyEditorManagerPrivate::showMapperValue(Binding *binding)
     // texts a value can come from and keeps the one that gives it back.
     QStringList candidates;
     if (value.userType() == QMetaType::QByteArray) {
+        // Raw key bytes are not tried as text: the edit's typing check would
+        // refuse them, with a banner, before their hexadecimal form is tried.
         const QByteArray bytes = value.toByteArray();
-        candidates << QString::fromUtf8(bytes) << QString::fromLatin1(bytes) << QString::fromLatin1(bytes.toHex());
+        const bool printable = std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return c >= 0x20 && c < 0x7F; });
+        if (printable)
+            candidates << QString::fromLatin1(bytes);
+        candidates << QString::fromLatin1(bytes.toHex());
     } else {
         candidates << value.toString();
     }

@@ -248,6 +248,15 @@ void tst_WlanInternetAccessPointEditorPlugin::mandatoryValues_data()
     QTest::newRow("security to psk") << openNetwork() << "wlan_security" << QVariant("WPA_PSK") << true << false;
     QTest::newRow("psk passphrase") << with(openNetwork(), {{"wlan_security", QStringLiteral("WPA_PSK")}})
                                     << "EAP_wpa_preshared_passphrase" << QVariant("longenough") << true << true;
+    // A 64-digit key is kept as 32 raw bytes instead of a passphrase.
+    const QByteArray rawKey(32, '\x5a');
+    QTest::newRow("psk raw key typed") << with(openNetwork(), {{"wlan_security", QStringLiteral("WPA_PSK")}})
+                                       << "EAP_wpa_preshared_key" << QVariant(rawKey) << true << true;
+    QTest::newRow("psk raw key saved")
+        << with(openNetwork(), {{"wlan_security", QStringLiteral("WPA_PSK")}, {"EAP_wpa_preshared_key", rawKey}})
+        << "name" << QVariant("Home") << true << true;
+    QTest::newRow("psk raw key ignored for WEP") << wep(1, {""}) << "EAP_wpa_preshared_key" << QVariant(rawKey)
+                                                 << false << false;
 }
 
 void tst_WlanInternetAccessPointEditorPlugin::mandatoryValues()

@@ -1,6 +1,7 @@
 // The security section of the access-point editor: which rows each method,
 // EAP type and inner method gets, what a rebuild leaves behind, the ad hoc
 // restriction, the WAPI methods and the editors that write through mappers.
+#include "bannerobserver.h"
 #include "dconffixture.h"
 #include "windowfixture.h"
 
@@ -299,6 +300,7 @@ void TestWlanSecurityWidget::rows()
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("unknown security method \"WPA3\""));
 
     WindowFixture fx;
+    BannerObserver banners;
     PropertyEditorManager manager(properties);
     // The WEP page asks for button groups of up to four entries; every choice here stays a combo box.
     manager.setButtonGroupLimit(5);
@@ -320,6 +322,8 @@ void TestWlanSecurityWidget::rows()
     QCOMPARE(describe(widget, manager), rows);
     for (auto it = stored.cbegin(); it != stored.cend(); ++it)
         QCOMPARE(manager.propertyValue(it.key()), it.value());
+    // Showing stored values is not typing: no field complains about them.
+    QCOMPARE(banners.texts(), QStringList());
 
     // Laid out on the page: every row shown, with a height, below the one before.
     QTRY_VERIFY(widget->isVisible() && widget->geometry().height() > 0);
