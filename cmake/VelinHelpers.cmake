@@ -31,7 +31,10 @@ function(velin_add_library target)
         SOVERSION ${VELINWLAN_SOVERSION}
         # The libraries are installed side by side: each finds its siblings
         # without LD_LIBRARY_PATH, wherever the prefix is.
-        INSTALL_RPATH "$ORIGIN")
+        INSTALL_RPATH "$ORIGIN"
+        # Only what the export macros mark is the library's interface.
+        CXX_VISIBILITY_PRESET hidden
+        VISIBILITY_INLINES_HIDDEN ON)
     if(ARG_DEFINE)
         target_compile_definitions(${target} PRIVATE ${ARG_DEFINE})
     endif()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wlanui/wlanuiglobal.h"
+
 #include "wlanui/discovery/wifiprotectedsetupprocess.h"
 
 #include <QObject>
@@ -17,7 +19,7 @@ class ConnectionModel;
 class ConnectionProcess;
 class ConnectionWatcher;
 
-class WifiProtectedSetupProcessPrivate : public QObject
+class VELINWLANUI_EXPORT WifiProtectedSetupProcessPrivate : public QObject
 {
     Q_OBJECT
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wlanui/wlanuiglobal.h"
+
 #include "wlanui/discovery/wifiprotectedsetupprocess.h"
 
 #include <QObject>
@@ -18,7 +20,7 @@ class DividerHeader;
 class InternetAccessPoint;
 class WifiProtectedSetupSheet;
 
-class WifiProtectedSetupSheetPrivate : public QObject
+class VELINWLANUI_EXPORT WifiProtectedSetupSheetPrivate : public QObject
 {
     Q_OBJECT
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wlanui/wlanuiglobal.h"
+
 #include "wlanui/editor/wlansecuritywidget.h"
 
 #include "wlanui/model/wlanwpaeap.h"
@@ -36,7 +38,7 @@ class WapiPskPropertyMapper;
  * deletes them later (a row's editor may be the one whose change is being
  * reported), so a removed row is neither shown nor able to write a value.
  */
-class WlanSecurityWidgetPrivate : public QObject
+class VELINWLANUI_EXPORT WlanSecurityWidgetPrivate : public QObject
 {
     Q_OBJECT
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wlanui/wlanuiglobal.h"
+
 #include "wlanui/model/wlanwpaeap.h"
 
 #include <QList>
@@ -23,7 +25,7 @@ class PropertyEditorManager;
 class SimpleFrame;
 class WpaEapSheet;
 
-class WpaEapSheetPrivate : public QObject
+class VELINWLANUI_EXPORT WpaEapSheetPrivate : public QObject
 {
     Q_OBJECT
 
