@@ -77,6 +77,10 @@ EapEditWidget::EapEditWidget(PropertyEditorManager* manager, QGraphicsItem* pare
 
 EapEditWidget::~EapEditWidget()
 {
+    // Whoever watches this page's destroyed() may restore values through the
+    // manager; its notifications must not reach the page being torn down.
+    if (d->manager)
+        disconnect(d->manager, nullptr, this, nullptr);
     delete d;
 }
 
