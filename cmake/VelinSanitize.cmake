@@ -27,6 +27,7 @@ if(VELIN_SANITIZE)
     target_compile_definitions(velinsanitizerdefaults PRIVATE
         VELIN_LSAN_SUPPRESSIONS="${PROJECT_SOURCE_DIR}/tests/fuzz/lsan.supp"
         VELIN_UBSAN_SUPPRESSIONS="${PROJECT_SOURCE_DIR}/tests/fuzz/ubsan.supp")
-    # Every executable made after this point, in every directory.
-    link_libraries("$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:$<TARGET_OBJECTS:velinsanitizerdefaults>>")
+    # Every executable made after this point, in every directory; kept out
+    # of the installed package, whose consumers have no such object.
+    link_libraries("$<BUILD_INTERFACE:$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:$<TARGET_OBJECTS:velinsanitizerdefaults>>>")
 endif()
