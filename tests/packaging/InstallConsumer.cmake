@@ -5,6 +5,10 @@ set(PREFIX ${WORK_DIR}/prefix)
 # Every program below runs without the build tree's search paths.
 set(CLEAN_ENV ${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH --unset=VELIN_PLUGIN_PATH --unset=VELIN_DATA_DIR
     --unset=VELIN_QM_DIR QT_QPA_PLATFORM=offscreen)
+if(CONSUMER_FLAGS)
+    # The consumer has no suppressions of its own for the system libraries' leaks.
+    list(APPEND CLEAN_ENV LSAN_OPTIONS=suppressions=${LSAN_SUPPRESSIONS})
+endif()
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -54,7 +58,8 @@ endforeach()
 
 # A consumer that links only the UI library starts without LD_LIBRARY_PATH.
 run(${CMAKE_COMMAND} -S ${CONSUMER_SOURCE_DIR} -B ${WORK_DIR}/build
-    -DCMAKE_PREFIX_PATH=${PREFIX} -DCMAKE_BUILD_TYPE=Release)
+    -DCMAKE_PREFIX_PATH=${PREFIX} -DCMAKE_BUILD_TYPE=Release
+    "-DCMAKE_CXX_FLAGS=${CONSUMER_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${CONSUMER_FLAGS}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build -j2)
 run(${CLEAN_ENV} ${WORK_DIR}/build/velin-consumer)
 message(STATUS "${LAST_OUTPUT}")
